@@ -1,0 +1,25 @@
+#pragma once
+
+#include <Qt>
+
+class QKeyEvent;
+
+// The hotkeys are physical keys named by their Windows virtual-key codes. A key event is mapped
+// to the code of the key that was pressed, whatever the keyboard layout and the held modifiers
+// make of it as a character: Shift+1 is 49 whether the layout types "!" or "&".
+
+enum class KeyPlatform {
+    Windows, // the event carries the virtual-key code itself
+    Xkb,     // X11 and Wayland: XKB key codes as native scan codes (digit row 1..9 = 10..18)
+    Other,   // no native information we trust: the Qt key alone
+};
+
+// The platform the running application's key events come from.
+KeyPlatform CurrentKeyPlatform();
+
+// The Windows virtual-key code of the pressed key; 0 for a key that has none.
+//   Key_Exclam, scan 10, Xkb  #=> 49      Key_1 with KeypadModifier  #=> 97      Key_F1  #=> 112
+int VirtualKeyCode(const QKeyEvent &event, KeyPlatform platform);
+
+// Modifier bits of a key event: 1 Shift, 2 Ctrl, 4 Alt. The keypad flag is no modifier.
+int ModifierBits(Qt::KeyboardModifiers modifiers);
