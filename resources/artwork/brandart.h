@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QImage>
+
+// The window icon at `side` pixels square, on a transparent background.
+QImage clockIcon(int side);
+// The product logo, 161 x 63: a navy plate with the clock mark and the wordmark.
+QImage logo();
+// The splash picture, 300 x 200: the product's name and tagline over a small lit scoreboard.
+QImage splash();
