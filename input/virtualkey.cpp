@@ -1,0 +1,120 @@
+#include "virtualkey.h"
+
+#include "hotkeys.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+namespace {
+
+// XKB key codes of the main digit row: 1..9 are 10..18, 0 is 19.
+constexpr quint32 XkbDigit1 = 10;
+constexpr quint32 XkbDigit0 = 19;
+
+constexpr int VkDigit0 = 48;
+constexpr int VkDigit1 = 49;
+constexpr int VkKeypad0 = 96;
+
+bool isDigitKey(int key)
+{
+    return key >= Qt::Key_0 && key <= Qt::Key_9;
+}
+
+// Keys whose code does not follow from a range of Qt keys.
+int namedKeyCode(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: // Shift+Tab
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Escape:
+        return VirtualKey::Escape;
+    case Qt::Key_Space:
+        return VirtualKey::Space;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+KeyPlatform KeyPlatformFor(QStringView platformName)
+{
+    if (platformName == u"windows")
+        return KeyPlatform::Windows;
+    if (platformName == u"xcb" || platformName.startsWith(u"wayland"))
+        return KeyPlatform::Xkb;
+    return KeyPlatform::Other;
+}
+
+KeyPlatform CurrentKeyPlatform()
+{
+    return KeyPlatformFor(QGuiApplication::platformName());
+}
+
+int VirtualKeyCode(const QKeyEvent &event, KeyPlatform platform)
+{
+    if (platform == KeyPlatform::Windows && event.nativeVirtualKey() != 0)
+        return int(event.nativeVirtualKey());
+
+    const int key = event.key();
+    if (event.modifiers().testFlag(Qt::KeypadModifier) && isDigitKey(key))
+        return VkKeypad0 + (key - Qt::Key_0);
+    // The digit row by position: Shift+1 arrives as Key_Exclam, and French "1" as Key_Ampersand.
+    const quint32 scanCode = event.nativeScanCode();
+    if (platform == KeyPlatform::Xkb && scanCode >= XkbDigit1 && scanCode <= XkbDigit0)
+        return scanCode == XkbDigit0 ? VkDigit0 : VkDigit1 + int(scanCode - XkbDigit1);
+    if (isDigitKey(key))
+        return VkDigit0 + (key - Qt::Key_0);
+    // Letters are their capital's code; Qt::Key_A..Key_Z are those codes already.
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key;
+    if (key >= u'a' && key <= u'z')
+        return key - u'a' + Qt::Key_A;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return VirtualKey::F1 + (key - Qt::Key_F1);
+    return namedKeyCode(key);
+}
+
+int ModifierBits(Qt::KeyboardModifiers modifiers)
+{
+    int bits = 0;
+    if (modifiers.testFlag(Qt::ShiftModifier))
+        bits |= ModifierBit::Shift;
+    if (modifiers.testFlag(Qt::ControlModifier))
+        bits |= ModifierBit::Ctrl;
+    if (modifiers.testFlag(Qt::AltModifier))
+        bits |= ModifierBit::Alt;
+    return bits;
+}

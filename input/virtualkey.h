@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringView>
 #include <Qt>
 
 class QKeyEvent;
@@ -8,7 +9,8 @@ class QKeyEvent;
 // to the code of the key that was pressed, whatever the keyboard layout and the held modifiers
 // make of it as a character: Shift+1 is 49 whether the layout types "!" or "&".
 
-enum class KeyPlatform {
+enum class KeyPlatform
+{
     Windows, // the event carries the virtual-key code itself
     Xkb,     // X11 and Wayland: XKB key codes as native scan codes (digit row 1..9 = 10..18)
     Other,   // no native information we trust: the Qt key alone
@@ -17,7 +19,12 @@ enum class KeyPlatform {
 // The platform the running application's key events come from.
 KeyPlatform CurrentKeyPlatform();
 
-// The Windows virtual-key code of the pressed key; 0 for a key that has none.
+// The key platform of a Qt platform plugin name.
+//   "windows"  #=> Windows      "xcb", "wayland-egl"  #=> Xkb      "offscreen"  #=> Other
+KeyPlatform KeyPlatformFor(QStringView platformName);
+
+// The Windows virtual-key code of the pressed key; 0 for a key that has none. An event without
+// native information (synthesised, as by QTest) is mapped from its Qt key alone.
 //   Key_Exclam, scan 10, Xkb  #=> 49      Key_1 with KeypadModifier  #=> 97      Key_F1  #=> 112
 int VirtualKeyCode(const QKeyEvent &event, KeyPlatform platform);
 

@@ -1,0 +1,263 @@
+#include "hotkeys.h"
+#include "virtualkey.h"
+
+#include <QKeyEvent>
+#include <QTest>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(KeyPlatform)
+
+class TestHotkeys : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void stepFor_data();
+    void stepFor();
+    void counterStep_data();
+    void counterStep();
+    void periodStep_data();
+    void periodStep();
+    void virtualKeyCode_data();
+    void virtualKeyCode();
+    void modifierBits_data();
+    void modifierBits();
+    void keyPlatform_data();
+    void keyPlatform();
+};
+
+void TestHotkeys::stepFor_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("step");
+
+    QTest::newRow("none") << 0 << 1;
+    QTest::newRow("Shift") << ModifierBit::Shift << -1;
+    QTest::newRow("Ctrl") << ModifierBit::Ctrl << -1;
+    QTest::newRow("Alt") << ModifierBit::Alt << -1;
+    QTest::newRow("Ctrl+Shift") << (ModifierBit::Ctrl | ModifierBit::Shift) << -1;
+}
+
+void TestHotkeys::stepFor()
+{
+    QFETCH(int, modifiers);
+    QFETCH(int, step);
+    QCOMPARE(StepFor(modifiers), step);
+}
+
+void TestHotkeys::counterStep_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<std::optional<QString>>("expected");
+
+    const std::optional<QString> kept;
+
+    // Text without a number counts as 0
+    QTest::newRow("empty up") << QString() << 1 << PointsLimit << std::optional(u"1"_s);
+    QTest::newRow("empty down") << QString() << -1 << PointsLimit << kept;
+    QTest::newRow("letters up") << u"abc"_s << 1 << FaultsLimit << std::optional(u"1"_s);
+
+    // Written back as plain digits, a fraction kept
+    QTest::newRow("leading zeros") << u"007"_s << 1 << PointsLimit << std::optional(u"8"_s);
+    QTest::newRow("letters after") << u"12abc"_s << 1 << PointsLimit << std::optional(u"13"_s);
+    QTest::newRow("fraction") << u"2.5"_s << 1 << PointsLimit << std::optional(u"3.5"_s);
+    QTest::newRow("fraction below 0") << u"0.5"_s << -1 << PointsLimit << std::optional(u"-0.5"_s);
+
+    // The range ends: no wrap-around, no clamping
+    QTest::newRow("points 0 down") << u"0"_s << -1 << PointsLimit << kept;
+    QTest::newRow("points 999 up") << u"999"_s << 1 << PointsLimit << kept;
+    QTest::newRow("points 998 up") << u"998"_s << 1 << PointsLimit << std::optional(u"999"_s);
+    QTest::newRow("points 1000 up") << u"1000"_s << 1 << PointsLimit << kept;
+    QTest::newRow("points 1000 down") << u"1000"_s << -1 << PointsLimit << std::optional(u"999"_s);
+    QTest::newRow("fouls 99 up") << u"99"_s << 1 << FaultsLimit << kept;
+    QTest::newRow("fouls 0 down") << u"0"_s << -1 << FaultsLimit << kept;
+    QTest::newRow("infinity") << u"1e999"_s << -1 << PointsLimit << kept;
+}
+
+void TestHotkeys::counterStep()
+{
+    QFETCH(QString, text);
+    QFETCH(int, step);
+    QFETCH(int, limit);
+    QFETCH(std::optional<QString>, expected);
+    QCOMPARE(CounterStep(text, step, limit), expected);
+}
+
+void TestHotkeys::periodStep_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<std::optional<int>>("expected");
+
+    const std::optional<int> kept;
+    QTest::newRow("next") << 3 << 1 << std::optional(4);
+    QTest::newRow("previous") << 3 << -1 << std::optional(2);
+    QTest::newRow("first back") << 0 << -1 << kept;
+    QTest::newRow("ninth on") << 8 << 1 << kept;
+    QTest::newRow("none selected, next") << -1 << 1 << std::optional(0);
+    QTest::newRow("none selected, previous") << -1 << -1 << kept;
+    QTest::newRow("largest int") << std::numeric_limits<int>::max() << 1 << kept;
+    QTest::newRow("smallest int") << std::numeric_limits<int>::min() << -1 << kept;
+}
+
+void TestHotkeys::periodStep()
+{
+    QFETCH(int, index);
+    QFETCH(int, step);
+    QFETCH(std::optional<int>, expected);
+    QCOMPARE(PeriodStep(index, step, PeriodCount), expected);
+}
+
+void TestHotkeys::virtualKeyCode_data()
+{
+    QTest::addColumn<KeyPlatform>("platform");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<quint32>("scanCode");
+    QTest::addColumn<quint32>("nativeKey");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("code");
+
+    const auto xkb = KeyPlatform::Xkb;
+    const Qt::KeyboardModifiers none;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
+
+    // X11 and Wayland: the digit row by scan code, whatever the layout types
+    QTest::newRow("1") << xkb << int(Qt::Key_1) << none << 10u << 0u << u"1"_s
+                       << VirtualKey::Digit1;
+    QTest::newRow("Shift+1") << xkb << int(Qt::Key_Exclam) << shift << 10u << 0u << u"!"_s
+                             << VirtualKey::Digit1;
+    QTest::newRow("French 1") << xkb << int(Qt::Key_Ampersand) << none << 10u << 0u << u"&"_s
+                              << VirtualKey::Digit1;
+    QTest::newRow("Shift+9") << xkb << int(Qt::Key_ParenLeft) << shift << 18u << 0u << u"("_s
+                             << VirtualKey::Digit9;
+    QTest::newRow("Shift+0") << xkb << int(Qt::Key_ParenRight) << shift << 19u << 0u << u")"_s
+                             << 48;
+    QTest::newRow("Ctrl+1") << xkb << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                            << 10u << 0u << u"1"_s << VirtualKey::Digit1;
+
+    // Keypad digits are their own keys, also by scan code
+    QTest::newRow("keypad 1") << xkb << int(Qt::Key_1) << keypad << 87u << 0u << u"1"_s << 97;
+    QTest::newRow("keypad 0") << xkb << int(Qt::Key_0) << keypad << 90u << 0u << u"0"_s << 96;
+    QTest::newRow("keypad 9") << xkb << int(Qt::Key_9) << keypad << 81u << 0u << u"9"_s << 105;
+    QTest::newRow("keypad 1, Num Lock off")
+        << xkb << int(Qt::Key_End) << keypad << 87u << 0u << QString() << 35;
+
+    // Letters are their capital's code, and control characters in the text do not matter
+    QTest::newRow("P, Caps Lock") << xkb << int(Qt::Key_P) << none << 33u << 0u << u"P"_s
+                                  << VirtualKey::P;
+    QTest::newRow("Shift+S") << xkb << int(Qt::Key_S) << shift << 39u << 0u << u"S"_s
+                             << VirtualKey::S;
+    QTest::newRow("Ctrl+P") << xkb << int(Qt::Key_P) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                            << 33u << 0u << u"\x10"_s << VirtualKey::P;
+    QTest::newRow("lower-case key")
+        << xkb << int(u'p') << none << 33u << 0u << u"p"_s << VirtualKey::P;
+
+    // Function and named keys
+    QTest::newRow("F1") << xkb << int(Qt::Key_F1) << none << 67u << 0u << QString()
+                        << VirtualKey::F1;
+    QTest::newRow("Shift+F9") << xkb << int(Qt::Key_F9) << shift << 75u << 0u << QString()
+                              << VirtualKey::F9;
+    QTest::newRow("F24") << xkb << int(Qt::Key_F24) << none << 202u << 0u << QString() << 135;
+    QTest::newRow("Escape") << xkb << int(Qt::Key_Escape) << none << 9u << 0u << u"\x1b"_s
+                            << VirtualKey::Escape;
+    QTest::newRow("Space") << xkb << int(Qt::Key_Space) << shift << 65u << 0u << u" "_s
+                           << VirtualKey::Space;
+    QTest::newRow("Shift alone") << xkb << int(Qt::Key_Shift) << shift << 50u << 0u << QString()
+                                 << 16;
+    QTest::newRow("Shift+Tab") << xkb << int(Qt::Key_Backtab) << shift << 23u << 0u << QString()
+                               << 9;
+    QTest::newRow("keypad Enter") << xkb << int(Qt::Key_Enter) << keypad << 104u << 0u << u"\r"_s
+                                  << 13;
+    QTest::newRow("Left") << xkb << int(Qt::Key_Left) << none << 113u << 0u << QString() << 37;
+    QTest::newRow("comma has no code")
+        << xkb << int(Qt::Key_Comma) << none << 59u << 0u << u","_s << 0;
+
+    // Events without native data (synthesised) fall back to the Qt key
+    QTest::newRow("synthesised 1")
+        << xkb << int(Qt::Key_1) << shift << 0u << 0u << u"1"_s << VirtualKey::Digit1;
+    QTest::newRow("synthesised !")
+        << xkb << int(Qt::Key_Exclam) << shift << 0u << 0u << u"!"_s << 0;
+    QTest::newRow("synthesised on Windows") << KeyPlatform::Windows << int(Qt::Key_F1) << none << 0u
+                                            << 0u << QString() << VirtualKey::F1;
+
+    // Windows: the event's own virtual-key code
+    QTest::newRow("Windows Shift+1") << KeyPlatform::Windows << int(Qt::Key_Exclam) << shift << 2u
+                                     << 0x31u << u"!"_s << VirtualKey::Digit1;
+    QTest::newRow("Windows French 1") << KeyPlatform::Windows << int(Qt::Key_Ampersand) << none
+                                      << 2u << 0x31u << u"&"_s << VirtualKey::Digit1;
+    QTest::newRow("Windows keypad 1")
+        << KeyPlatform::Windows << int(Qt::Key_1) << keypad << 79u << 0x61u << u"1"_s << 97;
+
+    // Elsewhere scan codes mean nothing we know: the Qt key alone
+    QTest::newRow("other 1") << KeyPlatform::Other << int(Qt::Key_1) << shift << 0u << 0u << u"1"_s
+                             << VirtualKey::Digit1;
+    QTest::newRow("other ! with scan code")
+        << KeyPlatform::Other << int(Qt::Key_Exclam) << shift << 10u << 0u << u"!"_s << 0;
+    QTest::newRow("other keypad 5")
+        << KeyPlatform::Other << int(Qt::Key_5) << keypad << 0u << 0u << u"5"_s << 101;
+}
+
+void TestHotkeys::virtualKeyCode()
+{
+    QFETCH(KeyPlatform, platform);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(quint32, scanCode);
+    QFETCH(quint32, nativeKey);
+    QFETCH(QString, text);
+    QFETCH(int, code);
+    const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, nativeKey, 0, text);
+    QCOMPARE(VirtualKeyCode(event, platform), code);
+}
+
+void TestHotkeys::modifierBits_data()
+{
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("bits");
+
+    QTest::newRow("none") << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("Shift") << Qt::KeyboardModifiers(Qt::ShiftModifier) << ModifierBit::Shift;
+    QTest::newRow("Ctrl") << Qt::KeyboardModifiers(Qt::ControlModifier) << ModifierBit::Ctrl;
+    QTest::newRow("Alt") << Qt::KeyboardModifiers(Qt::AltModifier) << ModifierBit::Alt;
+    QTest::newRow("all three") << (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) << 7;
+    QTest::newRow("keypad is none") << Qt::KeyboardModifiers(Qt::KeypadModifier) << 0;
+    QTest::newRow("Shift on the keypad")
+        << (Qt::ShiftModifier | Qt::KeypadModifier) << ModifierBit::Shift;
+}
+
+void TestHotkeys::modifierBits()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, bits);
+    QCOMPARE(ModifierBits(modifiers), bits);
+}
+
+void TestHotkeys::keyPlatform_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<KeyPlatform>("platform");
+
+    QTest::newRow("windows") << u"windows"_s << KeyPlatform::Windows;
+    QTest::newRow("xcb") << u"xcb"_s << KeyPlatform::Xkb;
+    QTest::newRow("wayland") << u"wayland"_s << KeyPlatform::Xkb;
+    QTest::newRow("wayland-egl") << u"wayland-egl"_s << KeyPlatform::Xkb;
+    QTest::newRow("offscreen") << u"offscreen"_s << KeyPlatform::Other;
+    QTest::newRow("none") << QString() << KeyPlatform::Other;
+}
+
+void TestHotkeys::keyPlatform()
+{
+    QFETCH(QString, name);
+    QFETCH(KeyPlatform, platform);
+    QCOMPARE(KeyPlatformFor(name), platform);
+}
+
+QTEST_MAIN(TestHotkeys)
+#include "test_hotkeys.moc"
