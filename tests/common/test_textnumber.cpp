@@ -58,65 +58,49 @@ void TestTextNumber::textToNumber_data()
     QTest::addColumn<double>("expected");
 
     // Decimal numbers
-    QTest::newRow("whole") << u"7"_s << 7.0;
     QTest::newRow("leading zeros") << u"007"_s << 7.0;
     QTest::newRow("minus") << u"-12"_s << -12.0;
-    QTest::newRow("plus") << u"+3"_s << 3.0;
     QTest::newRow("fraction") << u"2.5"_s << 2.5;
     QTest::newRow("point first") << u".5"_s << 0.5;
-    QTest::newRow("point last") << u"5."_s << 5.0;
 
     // Blanks, tabs and line feeds are skipped anywhere, also inside the number
     QTest::newRow("between digits") << u" 1 2abc"_s << 12.0;
     QTest::newRow("after sign") << u"\t- 4\n2"_s << -42.0;
-    QTest::newRow("around point") << u"1 . 5"_s << 1.5;
     QTest::newRow("around e") << u"1 e - 2"_s << 0.01;
     QTest::newRow("inside &H") << u"& H 1 F"_s << 31.0;
     QTest::newRow("carriage return ends") << u"\r5"_s << 0.0;
 
     // Reading stops at the first character that cannot continue
     QTest::newRow("comma") << u"3,5"_s << 3.0;
-    QTest::newRow("letters after") << u"12abc"_s << 12.0;
     QTest::newRow("second point") << u"1.2.3"_s << 1.2;
-    QTest::newRow("minus after digits") << u"1-2"_s << 1.0;
     QTest::newRow("non-ASCII digit") << u"1\u0663"_s << 1.0;
 
     // Texts that do not start with a number
     QTest::newRow("empty") << QString() << 0.0;
-    QTest::newRow("blanks only") << u"  \t\n"_s << 0.0;
     QTest::newRow("letter first") << u"x5"_s << 0.0;
     QTest::newRow("lone minus") << u"-"_s << 0.0;
     QTest::newRow("lone point") << u"."_s << 0.0;
-    QTest::newRow("sign and point") << u"-.x"_s << 0.0;
     QTest::newRow("two signs") << u"+-1"_s << 0.0;
     QTest::newRow("exponent only") << u"e5"_s << 0.0;
 
     // Exponents; an e without digits ends the number before it
-    QTest::newRow("e") << u"1e3"_s << 1000.0;
     QTest::newRow("E minus") << u"1E-2"_s << 0.01;
     QTest::newRow("e plus") << u"2.5e+1"_s << 25.0;
-    QTest::newRow("point then e") << u".5e1"_s << 5.0;
     QTest::newRow("dangling e") << u"2e"_s << 2.0;
     QTest::newRow("dangling e plus") << u"2e+"_s << 2.0;
     QTest::newRow("e then letter") << u"2e-x"_s << 2.0;
 
     // Hexadecimal and octal whole numbers, unsigned
-    QTest::newRow("&H") << u"&HFF"_s << 255.0;
     QTest::newRow("&h lower case") << u"&hff"_s << 255.0;
     QTest::newRow("&H 16 bits") << u"&HFFFF"_s << 65535.0;
     QTest::newRow("&O") << u"&O17"_s << 15.0;
-    QTest::newRow("&o lower case") << u"&o777"_s << 511.0;
     QTest::newRow("&H without digits") << u"&H"_s << 0.0;
     QTest::newRow("&H stops at G") << u"&H1G"_s << 1.0;
-    QTest::newRow("&H no fraction") << u"&H1.8"_s << 1.0;
     QTest::newRow("&O stops at 8") << u"&O78"_s << 7.0;
-    QTest::newRow("&O without digits") << u"&O8"_s << 0.0;
     QTest::newRow("unknown prefix") << u"&X1"_s << 0.0;
-    QTest::newRow("lone ampersand") << u"&"_s << 0.0;
     QTest::newRow("sign before &H") << u"-&H10"_s << 0.0;
     QTest::newRow("&H 30 digits") << (u"&H"_s + Repeated(u"F", 30)) << std::ldexp(1.0, 120);
     QTest::newRow("&H leading zeros") << (u"&H"_s + Repeated(u"0", 500) + u"1"_s) << 1.0;
-    QTest::newRow("&H 2^1020") << (u"&H1"_s + Repeated(u"0", 255)) << std::ldexp(1.0, 1020);
     QTest::newRow("&H overflow") << (u"&H1"_s + Repeated(u"0", 256)) << Inf;
     QTest::newRow("&O overflow") << (u"&O"_s + Repeated(u"7", 400)) << Inf;
     QTest::newRow("&O 2^1021") << (u"&O2"_s + Repeated(u"0", 340)) << std::ldexp(1.0, 1021);
@@ -127,7 +111,6 @@ void TestTextNumber::textToNumber_data()
     QTest::newRow("1e-999") << u"1e-999"_s << 0.0;
     QTest::newRow("exponent of 30 digits") << (u"1e"_s + Repeated(u"9", 30)) << Inf;
     QTest::newRow("400 digits") << (u"1"_s + Repeated(u"0", 399)) << Inf;
-    QTest::newRow("300 digits") << (u"1"_s + Repeated(u"0", 300)) << 1e300;
     QTest::newRow("largest double")
         << u"1.7976931348623157e308"_s << std::numeric_limits<double>::max();
     QTest::newRow("smallest double") << u"4.9e-324"_s << std::numeric_limits<double>::denorm_min();
@@ -160,7 +143,6 @@ void TestTextNumber::numberToText_data()
     QTest::addColumn<QString>("expected");
 
     // Whole numbers: every digit, no exponent
-    QTest::newRow("7") << 7.0 << u"7"_s;
     QTest::newRow("-12") << -12.0 << u"-12"_s;
     QTest::newRow("zero") << 0.0 << u"0"_s;
     QTest::newRow("minus zero") << -0.0 << u"0"_s;
@@ -171,7 +153,6 @@ void TestTextNumber::numberToText_data()
 
     // Other numbers: up to 15 significant digits, no trailing zeros, a point
     QTest::newRow("2.5") << 2.5 << u"2.5"_s;
-    QTest::newRow("-2.75") << -2.75 << u"-2.75"_s;
     QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << u"0.3"_s;
     QTest::newRow("one third") << 1.0 / 3 << u"0.333333333333333"_s;
     QTest::newRow("two thirds rounds") << 2.0 / 3 << u"0.666666666666667"_s;
@@ -181,7 +162,6 @@ void TestTextNumber::numberToText_data()
 
     // Small numbers: plain down to 0.0001, then with an exponent
     QTest::newRow("0.0001") << 0.0001 << u"0.0001"_s;
-    QTest::newRow("-0.000123") << -0.000123 << u"-0.000123"_s;
     QTest::newRow("0.00001") << 0.00001 << u"1e-5"_s;
     QTest::newRow("1.5e-7") << 1.5e-7 << u"1.5e-7"_s;
     QTest::newRow("smallest double")
@@ -218,7 +198,6 @@ void TestTextNumber::roundTrip_data()
     QTest::newRow("just below 1e-4") << 0.000099999999999999991;
     QTest::newRow("largest non-whole") << 4503599627370495.5;
     QTest::newRow("largest double") << std::numeric_limits<double>::max();
-    QTest::newRow("smallest normal") << std::numeric_limits<double>::min();
     QTest::newRow("smallest double") << std::numeric_limits<double>::denorm_min();
     QTest::newRow("2^70 + 2^18") << std::ldexp(1.0, 70) + std::ldexp(1.0, 18);
 }

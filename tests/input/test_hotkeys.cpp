@@ -60,7 +60,6 @@ void TestHotkeys::counterStep_data()
     // Text without a number counts as 0
     QTest::newRow("empty up") << QString() << 1 << PointsLimit << std::optional(u"1"_s);
     QTest::newRow("empty down") << QString() << -1 << PointsLimit << kept;
-    QTest::newRow("letters up") << u"abc"_s << 1 << FaultsLimit << std::optional(u"1"_s);
 
     // Written back as plain digits, a fraction kept
     QTest::newRow("leading zeros") << u"007"_s << 1 << PointsLimit << std::optional(u"8"_s);
@@ -71,11 +70,9 @@ void TestHotkeys::counterStep_data()
     // The range ends: no wrap-around, no clamping
     QTest::newRow("points 0 down") << u"0"_s << -1 << PointsLimit << kept;
     QTest::newRow("points 999 up") << u"999"_s << 1 << PointsLimit << kept;
-    QTest::newRow("points 998 up") << u"998"_s << 1 << PointsLimit << std::optional(u"999"_s);
     QTest::newRow("points 1000 up") << u"1000"_s << 1 << PointsLimit << kept;
     QTest::newRow("points 1000 down") << u"1000"_s << -1 << PointsLimit << std::optional(u"999"_s);
     QTest::newRow("fouls 99 up") << u"99"_s << 1 << FaultsLimit << kept;
-    QTest::newRow("fouls 0 down") << u"0"_s << -1 << FaultsLimit << kept;
     QTest::newRow("infinity") << u"1e999"_s << -1 << PointsLimit << kept;
 }
 
@@ -96,7 +93,6 @@ void TestHotkeys::periodStep_data()
 
     const std::optional<int> kept;
     QTest::newRow("next") << 3 << 1 << std::optional(4);
-    QTest::newRow("previous") << 3 << -1 << std::optional(2);
     QTest::newRow("first back") << 0 << -1 << kept;
     QTest::newRow("ninth on") << 8 << 1 << kept;
     QTest::newRow("none selected, next") << -1 << 1 << std::optional(0);
@@ -144,7 +140,6 @@ void TestHotkeys::virtualKeyCode_data()
 
     // Keypad digits are their own keys, also by scan code
     QTest::newRow("keypad 1") << xkb << int(Qt::Key_1) << keypad << 87u << 0u << u"1"_s << 97;
-    QTest::newRow("keypad 0") << xkb << int(Qt::Key_0) << keypad << 90u << 0u << u"0"_s << 96;
     QTest::newRow("keypad 9") << xkb << int(Qt::Key_9) << keypad << 81u << 0u << u"9"_s << 105;
     QTest::newRow("keypad 1, Num Lock off")
         << xkb << int(Qt::Key_End) << keypad << 87u << 0u << QString() << 35;
@@ -152,8 +147,6 @@ void TestHotkeys::virtualKeyCode_data()
     // Letters are their capital's code, and control characters in the text do not matter
     QTest::newRow("P, Caps Lock") << xkb << int(Qt::Key_P) << none << 33u << 0u << u"P"_s
                                   << VirtualKey::P;
-    QTest::newRow("Shift+S") << xkb << int(Qt::Key_S) << shift << 39u << 0u << u"S"_s
-                             << VirtualKey::S;
     QTest::newRow("Ctrl+P") << xkb << int(Qt::Key_P) << Qt::KeyboardModifiers(Qt::ControlModifier)
                             << 33u << 0u << u"\x10"_s << VirtualKey::P;
     QTest::newRow("lower-case key")
@@ -164,7 +157,6 @@ void TestHotkeys::virtualKeyCode_data()
                         << VirtualKey::F1;
     QTest::newRow("Shift+F9") << xkb << int(Qt::Key_F9) << shift << 75u << 0u << QString()
                               << VirtualKey::F9;
-    QTest::newRow("F24") << xkb << int(Qt::Key_F24) << none << 202u << 0u << QString() << 135;
     QTest::newRow("Escape") << xkb << int(Qt::Key_Escape) << none << 9u << 0u << u"\x1b"_s
                             << VirtualKey::Escape;
     QTest::newRow("Space") << xkb << int(Qt::Key_Space) << shift << 65u << 0u << u" "_s
@@ -175,7 +167,6 @@ void TestHotkeys::virtualKeyCode_data()
                                << 9;
     QTest::newRow("keypad Enter") << xkb << int(Qt::Key_Enter) << keypad << 104u << 0u << u"\r"_s
                                   << 13;
-    QTest::newRow("Left") << xkb << int(Qt::Key_Left) << none << 113u << 0u << QString() << 37;
     QTest::newRow("comma has no code")
         << xkb << int(Qt::Key_Comma) << none << 59u << 0u << u","_s << 0;
 
@@ -224,12 +215,8 @@ void TestHotkeys::modifierBits_data()
 
     QTest::newRow("none") << Qt::KeyboardModifiers() << 0;
     QTest::newRow("Shift") << Qt::KeyboardModifiers(Qt::ShiftModifier) << ModifierBit::Shift;
-    QTest::newRow("Ctrl") << Qt::KeyboardModifiers(Qt::ControlModifier) << ModifierBit::Ctrl;
-    QTest::newRow("Alt") << Qt::KeyboardModifiers(Qt::AltModifier) << ModifierBit::Alt;
     QTest::newRow("all three") << (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) << 7;
     QTest::newRow("keypad is none") << Qt::KeyboardModifiers(Qt::KeypadModifier) << 0;
-    QTest::newRow("Shift on the keypad")
-        << (Qt::ShiftModifier | Qt::KeypadModifier) << ModifierBit::Shift;
 }
 
 void TestHotkeys::modifierBits()
@@ -246,10 +233,8 @@ void TestHotkeys::keyPlatform_data()
 
     QTest::newRow("windows") << u"windows"_s << KeyPlatform::Windows;
     QTest::newRow("xcb") << u"xcb"_s << KeyPlatform::Xkb;
-    QTest::newRow("wayland") << u"wayland"_s << KeyPlatform::Xkb;
     QTest::newRow("wayland-egl") << u"wayland-egl"_s << KeyPlatform::Xkb;
     QTest::newRow("offscreen") << u"offscreen"_s << KeyPlatform::Other;
-    QTest::newRow("none") << QString() << KeyPlatform::Other;
 }
 
 void TestHotkeys::keyPlatform()
