@@ -1,5 +1,9 @@
 #include "displaycontrol.h"
 
+#include "clockdriver.h"
+#include "horn.h"
+#include "textnumber.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QQmlComponent>
@@ -10,8 +14,10 @@
 #include <QUrl>
 
 DisplayControl::DisplayControl(QWidget *parent)
-    : QQuickWidget(parent), m_board(new QQmlPropertyMap(this))
+    : QQuickWidget(parent), m_board(new QQmlPropertyMap(this)), m_horn(new Horn(this))
 {
+    connect(m_horn, &Horn::sounded, this, &DisplayControl::hornSounded);
+    startClock({});
     setFocusPolicy(Qt::StrongFocus);
     setResizeMode(QQuickWidget::SizeRootObjectToView);
     setClearColor(Qt::black);
@@ -74,15 +80,56 @@ void DisplayControl::setMovie(const QString &path)
 void DisplayControl::SetVariable(const QString &name, const QString &value)
 {
     Q_EMIT called(QStringLiteral("SetVariable"), {name, value});
+    publish(name, value);
+}
+
+void DisplayControl::publish(const QString &name, const QString &value)
+{
     m_values.insert(name, value);
     // Names the property map refuses (its own members, say) are still kept for GetVariable.
     if (m_board->value(name).toString() != value || !m_board->contains(name))
         m_board->insert(name, value);
 }
 
-QString DisplayControl::GetVariable(const QString &name) const
+QString DisplayControl::GetVariable(const QString &name)
 {
+    Q_EMIT called(QStringLiteral("GetVariable"), {name});
+    if (name == QLatin1String("min") || name == QLatin1String("sec") ||
+        name == QLatin1String("mil")) {
+        const GameClock::Reading now = m_clock->reading();
+        const int value = name == QLatin1String("min")   ? now.min
+                          : name == QLatin1String("sec") ? now.sec
+                                                         : now.mil;
+        return QString::number(value);
+    }
     return m_values.value(name);
+}
+
+void DisplayControl::GotoFrame(int frame)
+{
+    Q_EMIT called(QStringLiteral("GotoFrame"), {QString::number(frame)});
+    m_clock->gotoFrame(frame);
+}
+
+void DisplayControl::Play()
+{
+    Q_EMIT called(QStringLiteral("Play"), {});
+    m_clock->play(TextToNumber(m_values.value(QStringLiteral("s_min"))),
+                  TextToNumber(m_values.value(QStringLiteral("s_sec"))));
+}
+
+void DisplayControl::setTimeSource(GameClock::TimeSource now)
+{
+    startClock(std::move(now));
+}
+
+void DisplayControl::startClock(GameClock::TimeSource now)
+{
+    m_clock = std::make_unique<ClockDriver>(std::move(now));
+    connect(m_clock.get(), &ClockDriver::textChanged, this,
+            [this](const QString &text) { publish(QStringLiteral("clock"), text); });
+    connect(m_clock.get(), &ClockDriver::expired, m_horn, &Horn::sound);
+    publish(QStringLiteral("clock"), m_clock->text());
 }
 
 void DisplayControl::focusInEvent(QFocusEvent *event)

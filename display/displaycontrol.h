@@ -1,16 +1,26 @@
 #pragma once
 
+#include "gameclock.h"
+
 #include <QHash>
 #include <QQuickWidget>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+class ClockDriver;
+class Horn;
 class QQmlPropertyMap;
 class QQuickItem;
 
 // The display control: plays the scoreboard movie, a QML document read from a file, and offers
 // the operations the operator window drives it with. The movie sees the variables as the
-// context property `board` (board.name_a, board.points_a, ...).
+// context property `board` (board.name_a, board.points_a, ...), and the game clock's shown text
+// as board.clock.
+//
+// The game clock runs here, on a monotonic clock, behind the movie's frame protocol: GotoFrame 0
+// is the cue, Play from the cue takes s_min and s_sec and rests there, Play from rest or from
+// frame 6 counts down, GotoFrame 6 holds. `min`, `sec` and `mil` read the clock's current value.
 //
 // Like the control it stands in for, it plays at load and scales the movie's design canvas
 // uniformly to fit ("ShowAll"), centred on black.
@@ -30,8 +40,17 @@ public:
     void setMovie(const QString &path);
 
     void SetVariable(const QString &name, const QString &value);
-    // The text last set under that name; the empty text for a name never set.
-    QString GetVariable(const QString &name) const;
+    // The text last set under that name, the empty text for a name never set; `min`, `sec`
+    // and `mil` give the clock's current value.
+    QString GetVariable(const QString &name);
+
+    void GotoFrame(int frame);
+    void Play();
+
+    // Replaces the clock's time source (tests drive the clock with a fake one); the clock
+    // starts over at zero.
+    void setTimeSource(GameClock::TimeSource now);
+    ClockDriver &clock() const { return *m_clock; }
 
     // Whether a movie is playing (false after a failed load), and the notice shown instead.
     bool isMovieLoaded() const { return m_movieItem != nullptr; }
@@ -45,17 +64,24 @@ Q_SIGNALS:
     void called(const QString &operation, const QStringList &arguments);
     // The control received the keyboard focus; the operator window hands it on.
     void focusReceived();
+    // The countdown reached zero and the horn was sounded.
+    void hornSounded();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // Stores a variable and shows it to the movie.
+    void publish(const QString &name, const QString &value);
     void showNotice(const QString &text);
     void unloadMovie();
+    void startClock(GameClock::TimeSource now);
 
     QString m_moviePath;
     QString m_notice;
     QHash<QString, QString> m_values;
     QQmlPropertyMap *m_board = nullptr;
     QQuickItem *m_movieItem = nullptr;
+    std::unique_ptr<ClockDriver> m_clock;
+    Horn *m_horn = nullptr;
 };

@@ -1,0 +1,287 @@
+#include "formfixture.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void initialState();
+    void geometry_data();
+    void geometry();
+    void stacking();
+    void tabOrder();
+    void firstFocusEndsInTeclado();
+    void clickOnBoardHandsFocusBack();
+    void refreshSendsSevenVariablesInOrder_data();
+    void refreshSendsSevenVariablesInOrder();
+    void refreshAtTypedPeriod();
+    void startUpOrder();
+    void missingMovieShowsNoMessage();
+    void exitClosesWindow();
+
+private:
+    template <typename T> T *control(const char *name) const
+    {
+        return Control<T>(m_form.get(), name);
+    }
+    void pressInTeclado(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestForm1::init()
+{
+    m_form = StartedForm();
+}
+
+void TestForm1::cleanup()
+{
+    m_form.reset();
+}
+
+void TestForm1::pressInTeclado(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(control<QLineEdit>("Teclado"), key, modifiers);
+}
+
+void TestForm1::initialState()
+{
+    for (const char *name : {"name_a", "name_b", "points_a", "points_b", "faults_a", "Faults_b",
+                             "Minutos", "segundos"}) {
+        QVERIFY2(control<QLineEdit>(name)->text().isEmpty(), name);
+        QVERIFY2(control<QLineEdit>(name)->isEnabled(), name);
+    }
+    auto *period = control<QComboBox>("period");
+    QCOMPARE(period->currentIndex(), 0);
+    QCOMPARE(period->currentText(), QStringLiteral("1"));
+    QCOMPARE(period->count(), 9);
+    for (int i = 0; i < period->count(); ++i)
+        QCOMPARE(period->itemText(i), QString::number(i + 1));
+    QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("Play"));
+    QCOMPARE(m_form->playState(), QStringLiteral("Play"));
+    QCOMPARE(control<QLineEdit>("Teclado")->text(), QStringLiteral("Text1"));
+    QCOMPARE(control<QPushButton>("Command4")->toolTip(), QStringLiteral("Full Screen"));
+    QVERIFY(control<QPushButton>("Command5")->toolTip().isEmpty());
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Form1"));
+    QVERIFY(m_form->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(m_form->windowState(), Qt::WindowNoState);
+    QVERIFY(m_form->display()->Movie().endsWith(QStringLiteral("brevanto.dll")));
+}
+
+void TestForm1::geometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+
+    // Straight on the window
+    QTest::newRow("board") << "ShockwaveFlash1" << QRect(2955, 450, 3430, 2565);
+    QTest::newRow("help button") << "Command2" << QRect(5475, 120, 270, 255);
+    QTest::newRow("key catcher") << "Teclado" << QRect(-210, -240, 240, 330);
+    QTest::newRow("frame") << "Frame1" << QRect(90, 1095, 2820, 1935);
+    QTest::newRow("full screen") << "Command4" << QRect(5775, 120, 270, 255);
+    QTest::newRow("exit") << "Command5" << QRect(6075, 120, 270, 255);
+    QTest::newRow("drag strip") << "Picture1" << QRect(2955, 75, 3435, 345);
+    QTest::newRow("logo") << "Image1" << QRect(240, 105, 2415, 945);
+    QTest::newRow("logo panel") << "Shape2" << QRect(90, 90, 2820, 990);
+    QTest::newRow("window frame") << "Shape1" << QRect(15, 15, 6435, 3075);
+    // Inside the frame
+    QTest::newRow("minutes") << "Minutos" << QRect(465, 210, 315, 315);
+    QTest::newRow("seconds") << "segundos" << QRect(1260, 210, 315, 315);
+    QTest::newRow("team B fouls") << "Faults_b" << QRect(2205, 1140, 510, 285);
+    QTest::newRow("team A name") << "name_a" << QRect(600, 855, 1035, 285);
+    QTest::newRow("Set") << "Command3" << QRect(105, 1515, 720, 315);
+    QTest::newRow("Play") << "Command1" << QRect(1995, 1515, 720, 315);
+}
+
+void TestForm1::geometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    auto *widget = m_form->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    const QRect pixels(TwipsToPixels(twips.x()), TwipsToPixels(twips.y()),
+                       TwipsToPixels(twips.width()), TwipsToPixels(twips.height()));
+    QCOMPARE(widget->geometry(), pixels);
+}
+
+void TestForm1::stacking()
+{
+    // Back to front; the board is in front of everything, the small buttons before the strip.
+    const QStringList backToFront{QStringLiteral("Shape1"),   QStringLiteral("Shape2"),
+                                  QStringLiteral("Image1"),   QStringLiteral("Picture1"),
+                                  QStringLiteral("Command5"), QStringLiteral("Command4"),
+                                  QStringLiteral("Frame1"),   QStringLiteral("Teclado"),
+                                  QStringLiteral("Command2"), QStringLiteral("ShockwaveFlash1")};
+    QStringList children;
+    for (QObject *child : m_form->children()) {
+        if (child->isWidgetType())
+            children.append(child->objectName());
+    }
+    QCOMPARE(children, backToFront);
+
+    // Nothing of the key catcher shows but a sliver of 30 by 90 twips.
+    const QRect visible = control<QLineEdit>("Teclado")->geometry().intersected(m_form->rect());
+    QCOMPARE(visible.size(), QSize(TwipsToPixels(30), TwipsToPixels(90)));
+    // In the windowed layout the board overlaps no other control.
+    const QRect board = m_form->display()->geometry();
+    for (const char *name : {"Command2", "Command4", "Command5", "Picture1", "Frame1", "Image1"})
+        QVERIFY2(!board.intersects(control<QWidget>(name)->geometry()), name);
+}
+
+void TestForm1::tabOrder()
+{
+    const QStringList order{
+        QStringLiteral("segundos"), QStringLiteral("Minutos"),  QStringLiteral("name_a"),
+        QStringLiteral("points_a"), QStringLiteral("faults_a"), QStringLiteral("name_b"),
+        QStringLiteral("points_b"), QStringLiteral("Faults_b"), QStringLiteral("Command3"),
+        QStringLiteral("Command4"), QStringLiteral("Command5"), QStringLiteral("Teclado"),
+        QStringLiteral("Command1"), QStringLiteral("Command2"), QStringLiteral("Picture1"),
+        QStringLiteral("period")};
+    QApplication::setActiveWindow(m_form.get());
+    control<QLineEdit>("segundos")->setFocus();
+    for (int i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *focus = QApplication::focusWidget();
+        // The period list's edit field stands for the list.
+        if (focus && focus->parentWidget() && focus->parentWidget()->objectName() == order.at(i))
+            focus = focus->parentWidget();
+        QCOMPARE(focus ? focus->objectName() : QString(), order.at(i));
+    }
+    // From the period list the focus wraps to the board, which hands it to the key catcher.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Teclado"));
+}
+
+void TestForm1::firstFocusEndsInTeclado()
+{
+    QApplication::setActiveWindow(m_form.get());
+    QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>("Teclado"));
+    // The first stroke already works as a hotkey.
+    pressInTeclado(Qt::Key_F1);
+    QCOMPARE(control<QLineEdit>("faults_a")->text(), QStringLiteral("1"));
+}
+
+void TestForm1::clickOnBoardHandsFocusBack()
+{
+    QApplication::setActiveWindow(m_form.get());
+    control<QLineEdit>("name_a")->setFocus();
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("name_a"));
+    QTest::mouseClick(m_form->display(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Teclado"));
+}
+
+void TestForm1::refreshSendsSevenVariablesInOrder_data()
+{
+    QTest::addColumn<QStringList>(
+        "fields");                         // name_a, name_b, points_a, points_b, faults_a, Faults_b
+    QTest::addColumn<QStringList>("sent"); // the seven values after the period
+
+    QTest::newRow("empty fields") << QStringList{{}, {}, {}, {}, {}, {}}
+                                  << QStringList{{}, {}, u"000"_s, u"000"_s, u"00"_s, u"00"_s};
+    QTest::newRow("short values are zero filled")
+        << QStringList{u"Lions"_s, u"Tigers"_s, u"7"_s, u" 42 "_s, u"7"_s, u"3"_s}
+        << QStringList{u"Lions"_s, u"Tigers"_s, u"007"_s, u"042"_s, u"07"_s, u"03"_s};
+    QTest::newRow("long values keep their last characters")
+        << QStringList{u" a "_s, {}, u"1234"_s, u"ab"_s, u"123"_s, u"ab"_s}
+        << QStringList{u" a "_s, {}, u"234"_s, u"0ab"_s, u"23"_s, u"ab"_s};
+}
+
+void TestForm1::refreshSendsSevenVariablesInOrder()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, sent);
+    const char *names[] = {"name_a", "name_b", "points_a", "points_b", "faults_a", "Faults_b"};
+    for (int i = 0; i < 6; ++i)
+        control<QLineEdit>(names[i])->setText(fields.at(i));
+
+    QSignalSpy spy(m_form->display(), &DisplayControl::called);
+    // A key without a meaning still refreshes the board.
+    pressInTeclado(Qt::Key_X);
+    const QStringList variables{u"name_a"_s,   u"name_b"_s,   u"points_a"_s,
+                                u"points_b"_s, u"faults_a"_s, u"faults_b"_s};
+    QStringList expected{u"SetVariable period 1"_s};
+    for (int i = 0; i < 6; ++i)
+        expected.append(u"SetVariable "_s + variables.at(i) + u' ' + sent.at(i));
+    QCOMPARE(Calls(spy), expected);
+    QCOMPARE(m_form->display()->GetVariable(QStringLiteral("faults_b")), sent.at(5));
+}
+
+void TestForm1::refreshAtTypedPeriod()
+{
+    auto *period = control<QComboBox>("period");
+    period->setFocus();
+    QTest::keyClick(period->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(period->lineEdit(), QStringLiteral("3"));
+    // Typing leaves no item selected, and the board gets what was typed.
+    QCOMPARE(period->currentIndex(), -1);
+    QCOMPARE(period->currentText(), QStringLiteral("3"));
+    QSignalSpy spy(m_form->display(), &DisplayControl::called);
+    pressInTeclado(Qt::Key_Shift);
+    QCOMPARE(Calls(spy).value(0), u"SetVariable period 3"_s);
+    QCOMPARE(period->count(), 9);
+}
+
+void TestForm1::startUpOrder()
+{
+    Form1 form;
+    form.setSplashInterval(2000ms);
+    QElapsedTimer clock;
+    bool splashSeen = false;
+    bool formHiddenMeanwhile = false;
+    QString movieMeanwhile = QStringLiteral("unset");
+    QTimer::singleShot(1000, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QLatin1String("frmSplash") && widget->isVisible())
+                splashSeen = true;
+        }
+        formHiddenMeanwhile = !form.isVisible();
+        movieMeanwhile = form.display()->Movie();
+    });
+    clock.start();
+    form.Form_Load();
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY(splashSeen);
+    QVERIFY(formHiddenMeanwhile);
+    QVERIFY(movieMeanwhile.isEmpty());
+    QVERIFY2(elapsed >= 1900 && elapsed < 4000, qPrintable(QString::number(elapsed)));
+    QVERIFY(!form.display()->Movie().isEmpty());
+}
+
+void TestForm1::missingMovieShowsNoMessage()
+{
+    DisplayControl *board = m_form->display();
+    const int windowsBefore = QApplication::topLevelWidgets().size();
+    board->setMovie(QStringLiteral("/nonexistent/brevanto.dll"));
+    QVERIFY(!board->isMovieLoaded());
+    QVERIFY(!board->notice().isEmpty());
+    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+    // The console keeps working.
+    pressInTeclado(Qt::Key_9);
+    QCOMPARE(control<QLineEdit>("points_b")->text(), QStringLiteral("1"));
+}
+
+void TestForm1::exitClosesWindow()
+{
+    QTest::mouseClick(control<QPushButton>("Command5"), Qt::LeftButton);
+    QVERIFY(!m_form->isVisible());
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"

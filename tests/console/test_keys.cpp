@@ -1,0 +1,311 @@
+#include "formfixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+// Key strokes as the operator makes them: hotkeys in the key catcher, and typing into the fields
+// with their filters on key release.
+class TestKeys : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void counterKeys_data();
+    void counterKeys();
+    void periodKeys_data();
+    void periodKeys();
+    void setOnlyWithShiftAlone_data();
+    void setOnlyWithShiftAlone();
+    void everyKeyRefreshesAndIsEmptiedAway();
+    void typedEntriesAreFiltered_data();
+    void typedEntriesAreFiltered();
+    void namesAreNotFiltered();
+    void typedPeriodIsNormalised_data();
+    void typedPeriodIsNormalised();
+    void filtersDoNotRefreshTheBoard();
+
+private:
+    QLineEdit *field(const QString &name) const
+    {
+        return Control<QLineEdit>(m_form.get(), name.toLatin1().constData());
+    }
+    QLineEdit *teclado() const { return field(u"Teclado"_s); }
+
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestKeys::init()
+{
+    m_form = StartedForm();
+    QApplication::setActiveWindow(m_form.get());
+}
+
+void TestKeys::cleanup()
+{
+    m_form.reset();
+}
+
+void TestKeys::counterKeys_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("after");
+
+    const Qt::KeyboardModifiers none;
+    // Steps and both ends of the range
+    QTest::newRow("1 on empty") << "points_a"
+                                << "" << int(Qt::Key_1) << none << "1";
+    QTest::newRow("Shift+1 on empty")
+        << "points_a"
+        << "" << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "";
+    QTest::newRow("Shift+1 at 0") << "points_a"
+                                  << "0" << int(Qt::Key_1)
+                                  << Qt::KeyboardModifiers(Qt::ShiftModifier) << "0";
+    QTest::newRow("1 at 999") << "points_a"
+                              << "999" << int(Qt::Key_1) << none << "999";
+    QTest::newRow("1 at typed 1000") << "points_a"
+                                     << "1000" << int(Qt::Key_1) << none << "1000";
+    QTest::newRow("Shift+1 at typed 1000")
+        << "points_a"
+        << "1000" << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "999";
+    QTest::newRow("F1 at 99") << "faults_a"
+                              << "99" << int(Qt::Key_F1) << none << "99";
+    QTest::newRow("F1 at 98") << "faults_a"
+                              << "98" << int(Qt::Key_F1) << none << "99";
+    QTest::newRow("Shift+F9 at 0")
+        << "Faults_b"
+        << "0" << int(Qt::Key_F9) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "0";
+    // Any modifier steps down
+    QTest::newRow("Ctrl+1") << "points_a"
+                            << "5" << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                            << "4";
+    QTest::newRow("Alt+1") << "points_a"
+                           << "5" << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::AltModifier)
+                           << "4";
+    QTest::newRow("Ctrl+F1") << "faults_a"
+                             << "5" << int(Qt::Key_F1) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                             << "4";
+    QTest::newRow("Alt+F9") << "Faults_b"
+                            << "5" << int(Qt::Key_F9) << Qt::KeyboardModifiers(Qt::AltModifier)
+                            << "4";
+    // Text that is read as a number first
+    QTest::newRow("9 at 007") << "points_b"
+                              << "007" << int(Qt::Key_9) << none << "8";
+    QTest::newRow("9 at 12abc") << "points_b"
+                                << "12abc" << int(Qt::Key_9) << none << "13";
+    QTest::newRow("9 at 2.5") << "points_b"
+                              << "2.5" << int(Qt::Key_9) << none << "3.5";
+    // Keypad digits are no hotkeys
+    QTest::newRow("keypad 1") << "points_a"
+                              << "5" << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                              << "5";
+    QTest::newRow("keypad 9") << "points_b"
+                              << "5" << int(Qt::Key_9) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                              << "5";
+}
+
+void TestKeys::counterKeys()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, before);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, after);
+    field(name)->setText(before);
+    KeyStroke(teclado(), Qt::Key(key), modifiers);
+    QCOMPARE(field(name)->text(), after);
+}
+
+void TestKeys::periodKeys_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("P steps up") << 3 << Qt::KeyboardModifiers() << 4;
+    QTest::newRow("Ctrl+P steps down") << 3 << Qt::KeyboardModifiers(Qt::ControlModifier) << 2;
+    QTest::newRow("Shift+P at first") << 0 << Qt::KeyboardModifiers(Qt::ShiftModifier) << 0;
+    QTest::newRow("P at ninth") << 8 << Qt::KeyboardModifiers() << 8;
+    QTest::newRow("P with none selected") << -1 << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("Shift+P with none selected")
+        << -1 << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1;
+}
+
+void TestKeys::periodKeys()
+{
+    QFETCH(int, index);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, expected);
+    auto *period = Control<QComboBox>(m_form.get(), "period");
+    period->setCurrentIndex(index);
+    QSignalSpy board(m_form->display(), &DisplayControl::called);
+    KeyStroke(teclado(), Qt::Key_P, modifiers);
+    QCOMPARE(period->currentIndex(), expected);
+    if (expected >= 0)
+        QCOMPARE(Calls(board).value(0), u"SetVariable period "_s + QString::number(expected + 1));
+}
+
+void TestKeys::setOnlyWithShiftAlone_data()
+{
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("sets");
+
+    QTest::newRow("S") << Qt::KeyboardModifiers() << false;
+    QTest::newRow("Shift+S") << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("Ctrl+Shift+S") << (Qt::ShiftModifier | Qt::ControlModifier) << false;
+    QTest::newRow("Alt+S") << Qt::KeyboardModifiers(Qt::AltModifier) << false;
+}
+
+void TestKeys::setOnlyWithShiftAlone()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, sets);
+    field(u"Minutos"_s)->setText(u"05"_s);
+    QSignalSpy board(m_form->display(), &DisplayControl::called);
+    KeyStroke(teclado(), Qt::Key_S, modifiers);
+    const QStringList calls = Calls(board);
+    QCOMPARE(calls.contains(u"SetVariable s_min 5"_s), sets);
+    QCOMPARE(calls.contains(u"GotoFrame 0"_s), sets);
+    // Set refreshes the board itself, and the key refreshes it once more.
+    QCOMPARE(calls.count(u"SetVariable name_a "_s), sets ? 2 : 1);
+}
+
+void TestKeys::everyKeyRefreshesAndIsEmptiedAway()
+{
+    const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> strokes{{Qt::Key_Shift, Qt::ShiftModifier},
+                                                               {Qt::Key_Return, {}},
+                                                               {Qt::Key_A, {}},
+                                                               {Qt::Key_Escape, {}},
+                                                               {Qt::Key_1, {}},
+                                                               {Qt::Key_Z, Qt::ShiftModifier}};
+    for (const auto &[key, modifiers] : strokes) {
+        QSignalSpy board(m_form->display(), &DisplayControl::called);
+        KeyStroke(teclado(), key, modifiers);
+        QCOMPARE(board.count(), 7);
+        // The key catcher holds no more than the last key's character.
+        QVERIFY(teclado()->text().size() <= 1);
+        QCOMPARE(QApplication::focusWidget(), teclado());
+    }
+}
+
+void TestKeys::typedEntriesAreFiltered_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("points up to 1000") << "points_a"
+                                       << "1000"
+                                       << "1000";
+    QTest::newRow("points past 1000") << "points_a"
+                                      << "10000"
+                                      << "";
+    QTest::newRow("team B points past 1000") << "points_b"
+                                             << "1001"
+                                             << "";
+    QTest::newRow("fouls 99") << "faults_a"
+                              << "99"
+                              << "99";
+    QTest::newRow("fouls 100") << "Faults_b"
+                               << "100"
+                               << "";
+    QTest::newRow("minutes 100") << "Minutos"
+                                 << "100"
+                                 << "100";
+    QTest::newRow("seconds 101") << "segundos"
+                                 << "101"
+                                 << "";
+    QTest::newRow("seconds 60") << "segundos"
+                                << "60"
+                                << "60";
+    QTest::newRow("leading zero") << "faults_a"
+                                  << "05"
+                                  << "5";
+    QTest::newRow("zero") << "points_a"
+                          << "0"
+                          << "";
+    QTest::newRow("letters after") << "points_a"
+                                   << "5x"
+                                   << "5";
+    QTest::newRow("letters first") << "points_a"
+                                   << "x5"
+                                   << "5";
+    QTest::newRow("minus") << "points_a"
+                           << "-3"
+                           << "3";
+}
+
+void TestKeys::typedEntriesAreFiltered()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    QLineEdit *entry = field(name);
+    entry->setFocus();
+    // Each key is filtered on its release, so the text is judged as typed so far: "x" empties
+    // at once and the "5" that follows stands alone; "-" alone empties too.
+    QTest::keyClicks(entry, typed);
+    QCOMPARE(entry->text(), after);
+}
+
+void TestKeys::namesAreNotFiltered()
+{
+    QLineEdit *name = field(u"name_a"_s);
+    name->setFocus();
+    QTest::keyClicks(name, u" 0 Lions "_s);
+    QCOMPARE(name->text(), u" 0 Lions "_s);
+}
+
+void TestKeys::typedPeriodIsNormalised_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("digit") << "7"
+                           << "7";
+    QTest::newRow("letters") << "abc"
+                             << "0";
+    QTest::newRow("leading zero") << "03"
+                                  << "3";
+}
+
+void TestKeys::typedPeriodIsNormalised()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    auto *period = Control<QComboBox>(m_form.get(), "period");
+    period->setFocus();
+    period->lineEdit()->selectAll();
+    QTest::keyClicks(period->lineEdit(), typed);
+    QCOMPARE(period->currentText(), after);
+    QCOMPARE(period->currentIndex(), -1);
+    QCOMPARE(period->count(), 9);
+    // Enter adds no item.
+    QTest::keyClick(period->lineEdit(), Qt::Key_Return);
+    QCOMPARE(period->count(), 9);
+}
+
+void TestKeys::filtersDoNotRefreshTheBoard()
+{
+    QSignalSpy board(m_form->display(), &DisplayControl::called);
+    QLineEdit *points = field(u"points_a"_s);
+    points->setFocus();
+    QTest::keyClicks(points, u"12"_s);
+    // A field holding "0" empties at the first release, even of an arrow key.
+    points->setText(u"0"_s);
+    QTest::keyClick(points, Qt::Key_Left);
+    QCOMPARE(points->text(), QString());
+    QCOMPARE(board.count(), 0);
+}
+
+QTEST_MAIN(TestKeys)
+#include "test_keys.moc"
