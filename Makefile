@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps test-deps asan clean
+.PHONY: run test build deps test-deps asan fuzz clean
 
 run: deps build
 	$(BUILD)/bin/brevanto
@@ -26,6 +26,10 @@ test-deps:
 # The suite once more under AddressSanitizer and UBSan.
 asan: test-deps
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="$(CMAKE_FLAGS) -DBREVANTO_SANITIZE=ON"
+
+# The text and number rules under libFuzzer: ten million inputs per target (a while).
+fuzz: test-deps
+	fuzz/run --runs 10000000
 
 clean:
 	rm -rf build build-asan
