@@ -138,14 +138,16 @@ double readDecimalNumber(BlankSkipper &in)
     bool droppedNonZero = false;
     const auto takeDigit = [&](char16_t c, bool fraction) {
         anyDigit = true;
-        if (digits.size() == MaxDecimalDigits) {
+        if (digits.size() < MaxDecimalDigits) {
+            if (!digits.empty() || c != u'0')
+                digits += char(c);
+            if (fraction)
+                --exponent;
+        } else {
             droppedNonZero = droppedNonZero || c != u'0';
-            exponent += fraction ? 0 : 1;
-            return;
+            if (!fraction)
+                ++exponent;
         }
-        if (!digits.empty() || c != u'0')
-            digits += char(c);
-        exponent -= fraction ? 1 : 0;
     };
     for (; isDigit(in.peek()); in.next())
         takeDigit(in.peek(), false);
