@@ -1,5 +1,6 @@
 #include "frmsplash.h"
 
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
@@ -17,7 +18,20 @@ frmSplash::frmSplash(std::chrono::milliseconds interval)
 
     Timer1.setInterval(interval);
     connect(&Timer1, &QTimer::timeout, this, &QDialog::accept);
+    connect(this, &QDialog::finished, this, [this] { m_closed = true; });
     Timer1.start();
+}
+
+int frmSplash::exec()
+{
+    if (m_closed)
+        return result();
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    if (!m_closed)
+        loop.exec(QEventLoop::DialogExec);
+    return result();
 }
 
 void frmSplash::paintEvent(QPaintEvent *)

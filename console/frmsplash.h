@@ -16,6 +16,10 @@ public:
 
     explicit frmSplash(std::chrono::milliseconds interval = DefaultInterval);
 
+    // Shows the splash modally and returns once it has closed. Unlike QDialog::exec, it also
+    // returns when the timer fired while the window was still being shown.
+    int exec() override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     // Keys and clicks on the splash do nothing; only the timer (or the window manager) closes it.
@@ -24,4 +28,5 @@ protected:
 private:
     QTimer Timer1;
     QPixmap m_picture;
+    bool m_closed = false;
 };

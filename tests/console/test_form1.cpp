@@ -1,4 +1,5 @@
 #include "formfixture.h"
+#include "frmsplash.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void refreshSendsSevenVariablesInOrder();
     void refreshAtTypedPeriod();
     void startUpOrder();
+    void splashClosedEarlyDoesNotHang();
+    void splashIgnoresKeys();
     void missingMovieShowsNoMessage();
     void exitClosesWindow();
 
@@ -262,6 +265,29 @@ void TestForm1::startUpOrder()
     QVERIFY(movieMeanwhile.isEmpty());
     QVERIFY2(elapsed >= 1900 && elapsed < 4000, qPrintable(QString::number(elapsed)));
     QVERIFY(!form.display()->Movie().isEmpty());
+}
+
+void TestForm1::splashClosedEarlyDoesNotHang()
+{
+    // The timer may fire while the window is still being shown; the load step must go on.
+    frmSplash splash(1h);
+    splash.accept();
+    QCOMPARE(splash.exec(), int(QDialog::Accepted));
+    QVERIFY(!splash.isVisible());
+}
+
+void TestForm1::splashIgnoresKeys()
+{
+    frmSplash splash(300ms);
+    bool stillUp = false;
+    QTimer::singleShot(50, &splash, [&] {
+        QTest::keyClick(&splash, Qt::Key_Escape);
+        QTest::keyClick(&splash, Qt::Key_Return);
+        QTest::mouseClick(&splash, Qt::LeftButton);
+        stillUp = splash.isVisible();
+    });
+    splash.exec();
+    QVERIFY(stillUp);
 }
 
 void TestForm1::missingMovieShowsNoMessage()
