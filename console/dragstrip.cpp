@@ -7,6 +7,8 @@
 
 DragStrip::DragStrip(QWidget *parent) : QFrame(parent)
 {
+    // Its own role: a child otherwise paints with the role its window uses (button face).
+    setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
     QPalette navy = palette();
     navy.setColor(QPalette::Window, QColor(0, 0, 128));

@@ -163,13 +163,24 @@ void Form1::LayoutFullScreen()
 void Form1::Command4_Click()
 {
     LayoutFullScreen();
+    if (!(windowState() & Qt::WindowFullScreen))
+        m_windowedGeometry = geometry();
     setWindowState(Qt::WindowFullScreen);
+    // Without a window manager (a bare X server driving a projector) nothing resizes a
+    // full-screen window, so it covers its screen by itself; a window manager does the same.
+    // (Through the native window: QWidget::setGeometry would drop the full-screen state.)
+    if (QWindow *window = windowHandle(); window && screen())
+        window->setGeometry(screen()->geometry());
     ui->Teclado->setFocus();
 }
 
 void Form1::LeaveFullScreen()
 {
+    const bool wasFullScreen = windowState() & Qt::WindowFullScreen;
     setWindowState(Qt::WindowNoState);
+    // And back where it was, which a window manager would also have seen to.
+    if (wasFullScreen && m_windowedGeometry.isValid())
+        setGeometry(m_windowedGeometry);
     LayoutWindowed();
 }
 

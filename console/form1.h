@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <chrono>
@@ -77,6 +78,7 @@ private:
     QString PlayState;
     double DragX = 0;
     double DragY = 0;
+    QRect m_windowedGeometry;
     std::chrono::milliseconds m_splashInterval;
     MessageShower m_showMessage;
     ScreenSizeSource m_screenSize;

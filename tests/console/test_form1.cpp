@@ -142,6 +142,9 @@ void TestForm1::stacking()
     // Nothing of the key catcher shows but a sliver of 30 by 90 twips.
     const QRect visible = control<QLineEdit>("Teclado")->geometry().intersected(m_form->rect());
     QCOMPARE(visible.size(), QSize(TwipsToPixels(30), TwipsToPixels(90)));
+    // The drag strip is navy, whatever the window's own background is.
+    const QImage strip = control<QWidget>("Picture1")->grab().toImage();
+    QCOMPARE(strip.pixelColor(strip.width() / 2, strip.height() / 2), QColor(0, 0, 128));
     // In the windowed layout the board overlaps no other control.
     const QRect board = m_form->display()->geometry();
     for (const char *name : {"Command2", "Command4", "Command5", "Picture1", "Frame1", "Image1"})

@@ -70,6 +70,8 @@ void TestWindowModes::enterFullScreenCoversTheScreen()
     QCOMPARE(PixelsToTwips(m_form->display()->width()), 28800.0);
     QCOMPARE(PixelsToTwips(m_form->display()->height()), 16200.0);
     QVERIFY(m_form->windowState() & Qt::WindowFullScreen);
+    // The window itself covers its screen, window manager or not.
+    QTRY_COMPARE(m_form->geometry(), m_form->screen()->geometry());
     QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(m_form.get(), "Teclado"));
 }
 
@@ -86,6 +88,7 @@ void TestWindowModes::secondClickTakesTheScreenSizeAnew()
 
 void TestWindowModes::leaveRestoresTheWindowedLayout()
 {
+    const QRect window = m_form->geometry();
     const QRect windowed = m_form->display()->geometry();
     QTest::mouseClick(Control<QPushButton>(m_form.get(), "Command4"), Qt::LeftButton);
     QVERIFY(m_form->display()->geometry() != windowed);
@@ -93,6 +96,7 @@ void TestWindowModes::leaveRestoresTheWindowedLayout()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(m_form->windowState(), Qt::WindowNoState);
     QCOMPARE(m_form->display()->geometry(), QRect(197, 30, 229, 171));
+    QTRY_COMPARE(m_form->geometry(), window);
 }
 
 void TestWindowModes::escapeWhileWindowedChangesNothingElse()
