@@ -341,9 +341,10 @@ void Form1::PeriodStep(int step)
 void Form1::FilterOnKeyRelease(QObject *field)
 {
     if (field == ui->period || field == ui->period->lineEdit()) {
-        // The release reaches both the list and its edit field: normalise once.
+        // The list hands its keys straight to its edit field, so the release arrives here on
+        // the list; normalising is idempotent, so a release on the edit field does no harm.
         const QString normalised = NumberToText(TextToNumber(ui->period->currentText()));
-        if (field == ui->period->lineEdit() && normalised != ui->period->currentText())
+        if (normalised != ui->period->currentText())
             ui->period->setEditText(normalised);
         return;
     }
