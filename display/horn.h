@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class QSoundEffect;
+
+// The horn that ends a period. A machine without a sound output stays silent, without a message.
+class Horn : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Horn)
+
+public:
+    explicit Horn(QObject *parent = nullptr);
+
+    void sound();
+
+Q_SIGNALS:
+    // The horn was asked to sound, whether or not there is a speaker to hear it.
+    void sounded();
+
+private:
+    // Looked for only when first needed, so that start-up never waits for the sound system.
+    bool m_looked = false;
+    QSoundEffect *m_effect = nullptr;
+};

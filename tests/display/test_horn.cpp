@@ -1,0 +1,43 @@
+#include "horn.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestHorn : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void soundIsBuiltIn();
+    void soundsEachTime();
+};
+
+void TestHorn::soundIsBuiltIn()
+{
+    QFile wav(QStringLiteral(":/sounds/horn.wav"));
+    QVERIFY(wav.open(QIODevice::ReadOnly));
+    const QByteArray header = wav.read(44);
+    QCOMPARE(header.mid(0, 4), QByteArray("RIFF"));
+    QCOMPARE(header.mid(8, 4), QByteArray("WAVE"));
+    QCOMPARE(header.at(22), char(1));  // mono
+    QCOMPARE(header.at(34), char(16)); // 16-bit
+    QVERIFY(wav.size() > 20'000);      // about a second
+}
+
+void TestHorn::soundsEachTime()
+{
+    // Whether or not this machine has a sound output: no hang, no crash, no message on the
+    // console, and one signal per call.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    Horn horn;
+    QSignalSpy sounded(&horn, &Horn::sounded);
+    horn.sound();
+    QCOMPARE(sounded.count(), 1);
+    horn.sound();
+    QCOMPARE(sounded.count(), 2);
+}
+
+QTEST_MAIN(TestHorn)
+#include "test_horn.moc"
