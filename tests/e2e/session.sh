@@ -7,6 +7,7 @@
 
 # CTest's SKIP_RETURN_CODE for a machine without the tools a script needs.
 readonly E2E_SKIP=77
+e2e_lib="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 # How long to wait for the program to react, in tenths of a second: generous, since the suite
 # also runs under the sanitizers on a shared machine.
@@ -83,7 +84,9 @@ start_program() {
     local program=$1
     shift
     : >"$e2e_work/calls.log"
-    env BREVANTO_CALL_LOG="$e2e_work/calls.log" "$@" "$program" >"$e2e_work/program.out" 2>&1 &
+    env BREVANTO_CALL_LOG="$e2e_work/calls.log" \
+        LSAN_OPTIONS="suppressions=$e2e_lib/lsan.supp:print_suppressions=0" \
+        "$@" "$program" >"$e2e_work/program.out" 2>&1 &
     e2e_app=$!
     local i
     for ((i = 0; i < E2E_PATIENCE; i++)); do
