@@ -29,7 +29,7 @@ focus_form
 click_at() {
     xdotool mousemove --sync --window "$form" "$1" "$2" click 1
 }
-readonly MINUTOS=(47 97) BOARD=(311 115) COMMAND5=(414 16)
+readonly MINUTOS=(47 97) BOARD=(311 115) COMMAND4=(394 16) COMMAND5=(414 16)
 
 # stroke <keys> <period> <points_a> <points_b> <faults_a> <faults_b>
 stroke() {
@@ -109,7 +109,19 @@ xdotool key space
 expect_calls "$mark" "Space holds the clock" '["GotoFrame","6"]'
 expect_board "$mark" "Space (pause)" 2 001 001 01 00
 
+# --- Full screen and back ---------------------------------------------------------------------
+geometry() {
+    xdotool getwindowgeometry "$form" | awk '/Position/ {p = $2} /Geometry/ {g = $2} END {print g "@" p}'
+}
+windowed=$(geometry)
+is_geometry() { [[ $(geometry) == "$1" ]]; }
+click_at "${COMMAND4[@]}"
+wait_for is_geometry "1920x1080@0,0" || fail "full screen: the window is $(geometry)"
+pass "the full-screen button: the window covers the screen"
+# The full-screen button handed the focus to the key catcher: Escape works without a click.
 stroke Escape 2 001 001 01 00
+wait_for is_geometry "$windowed" || fail "after Escape the window is $(geometry), not $windowed"
+pass "Escape: the window is back at $windowed"
 
 # --- The digit row on a French keyboard -------------------------------------------------------
 # The 1-key types "&" unshifted and "1" with Shift; the 9-key types "ç". The hotkeys follow the
