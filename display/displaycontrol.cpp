@@ -2,6 +2,7 @@
 
 #include "clockdriver.h"
 #include "horn.h"
+#include "moviewatchdog.h"
 #include "textnumber.h"
 
 #include <QFile>
@@ -60,9 +61,11 @@ void DisplayControl::setMovie(const QString &path)
     // hostile size is refused before the engine sees it.
     QQmlComponent component(engine());
     component.setData(document, QUrl::fromLocalFile(info.absoluteFilePath()));
+    // A movie whose scripts do not finish starting is cut short and counts as broken.
+    const MovieWatchdog watchdog(engine(), MovieWatchdog::StartLimit);
     QObject *created = component.isReady() ? component.create(engine()->rootContext()) : nullptr;
     auto *item = qobject_cast<QQuickItem *>(created);
-    if (!item) {
+    if (!item || watchdog.fired()) {
         delete created;
         if (component.isError())
             qWarning("Scoreboard movie: %s", qPrintable(component.errorString()));

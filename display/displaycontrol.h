@@ -56,8 +56,10 @@ public:
     bool isMovieLoaded() const { return m_movieItem != nullptr; }
     QString notice() const { return m_notice; }
 
-    // Largest movie file read; a scoreboard document is a few kilobytes.
-    static constexpr qint64 MaxMovieBytes = 4 * 1024 * 1024;
+    // Largest movie file read; a scoreboard document is a few kilobytes. The engine compiles
+    // some documents in time that grows with the square of their size (64 KiB of sibling items
+    // take about a second, 4 MiB take many minutes), and the window waits for it.
+    static constexpr qint64 MaxMovieBytes = 64 * 1024;
 
 Q_SIGNALS:
     // Every operation the program makes on the control, in order, for observers and tests.

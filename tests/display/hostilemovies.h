@@ -1,0 +1,176 @@
+#pragma once
+
+#include "displaycontrol.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QString>
+
+#include <span>
+
+// Hostile things to find where the scoreboard movie should be, shared by the robustness tests
+// and their benchmark. Each case puts its thing at a path in a scratch folder; the real movie's
+// parts folder is never beside it.
+namespace HostileMovies {
+
+enum class Outcome
+{
+    Refused, // the board area shows a notice instead of a movie
+    Plays,   // the movie plays, its own faults and all
+};
+
+struct Case
+{
+    const char *name;
+    // Puts the hostile thing at the path; false when the file system would not take it.
+    bool (*make)(const QString &path);
+    Outcome outcome;
+};
+
+// A literal's bytes, NUL bytes included.
+template <std::size_t N> QByteArray Bytes(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
+inline bool Write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Bytes from a fixed seed, so that a failure can be repeated; random bytes hold NUL bytes and
+// sequences that are no UTF-8 anyway, and the first few make sure of both.
+inline QByteArray RandomBytes(qsizetype size)
+{
+    QRandomGenerator random(0x5c0eb0a7);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    const QByteArray surely = Bytes("\0\xff\xfe\xc0\x80\xed\xa0\x80");
+    bytes.replace(0, surely.size(), surely);
+    return bytes;
+}
+
+// The file of the largest size the control still accepts, filled with the document that takes
+// the engine longest to compile for its size: sibling items, as tightly written as they go.
+inline QByteArray LargestAcceptedDocument(qint64 maxBytes)
+{
+    const QByteArray head = "import QtQuick\nItem {\n";
+    const QByteArray child = "Item{}";
+    QByteArray document = head;
+    document.reserve(maxBytes);
+    while (document.size() + child.size() + 2 <= maxBytes)
+        document += child;
+    return document + "}\n";
+}
+
+inline std::span<const Case> Cases()
+{
+    static const Case cases[] = {
+        // Not a movie file at all
+        {"missing", [](const QString &) { return true; }, Outcome::Refused},
+        {"empty", [](const QString &path) { return Write(path, {}); }, Outcome::Refused},
+        {"blank lines only", [](const QString &path) { return Write(path, "\n \t\r\n\n"); },
+         Outcome::Refused},
+        {"a directory", [](const QString &path) { return QDir().mkpath(path); }, Outcome::Refused},
+        {"random bytes", [](const QString &path) { return Write(path, RandomBytes(16 * 1024)); },
+         Outcome::Refused},
+        {"one byte over the size limit",
+         [](const QString &path) {
+             const QByteArray document = "import QtQuick\nItem {}\n//";
+             return Write(path,
+                          document +
+                              QByteArray(DisplayControl::MaxMovieBytes + 1 - document.size(), 'x'));
+         },
+         Outcome::Refused},
+        {"100 MB, sparse",
+         [](const QString &path) {
+             QFile file(path);
+             return file.open(QIODevice::WriteOnly) && file.resize(100 * 1024 * 1024);
+         },
+         Outcome::Refused},
+
+        // Documents the engine refuses
+        {"syntax error",
+         [](const QString &path) { return Write(path, "import QtQuick\nItem { width: ; {\n"); },
+         Outcome::Refused},
+        {"root is not an item",
+         [](const QString &path) { return Write(path, "import QtQml\nQtObject {}\n"); },
+         Outcome::Refused},
+        {"unknown module",
+         [](const QString &path) {
+             return Write(path, "import Brevanto.NoSuchModule 1.0\nimport QtQuick\nItem {}\n");
+         },
+         Outcome::Refused},
+        {"parts folder missing",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nimport \"scoreboard\"\nTeamName {}\n");
+         },
+         Outcome::Refused},
+        {"garbage after a valid start",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem {\n" + RandomBytes(4096) + "\n}\n");
+         },
+         Outcome::Refused},
+
+        // Documents whose scripts fail: the movie draws what it can
+        {"throws when it starts",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem {\n    width: 400; height: 300\n"
+                                "    Component.onCompleted: { throw new Error(\"hostile\") }\n}\n");
+         },
+         Outcome::Plays},
+        {"variables it never gets",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem {\n    width: 400; height: 300\n"
+                                "    Text { text: board.nonexistent.deep.property }\n}\n");
+         },
+         Outcome::Plays},
+        {"NUL and bad UTF-8 in a string",
+         [](const QString &path) {
+             return Write(path, Bytes("import QtQuick\nItem {\n    width: 400; height: 300\n"
+                                      "    Text { text: \"a\0b\xff\xc0\x80\" }\n}\n"));
+         },
+         Outcome::Plays},
+        {"asks the program to quit",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem {\n    width: 400; height: 300\n"
+                                "    Component.onCompleted: { Qt.exit(3); Qt.quit() }\n}\n");
+         },
+         Outcome::Plays},
+        {"asks the program to quit later",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem {\n    width: 400; height: 300\n"
+                                "    Timer {\n        interval: 200; running: true\n"
+                                "        onTriggered: { Qt.exit(3); Qt.quit() }\n    }\n}\n");
+         },
+         Outcome::Plays},
+
+        // Documents that would never finish starting: cut short by the watchdog
+        {"endless loop when it starts",
+         [](const QString &path) {
+             return Write(
+                 path, "import QtQuick\nItem {\n    Component.onCompleted: { for (;;) {} }\n}\n");
+         },
+         Outcome::Refused},
+        {"endless loop in a binding",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem {\n"
+                                "    width: { for (;;) {} return 400 }\n}\n");
+         },
+         Outcome::Refused},
+
+        // Large but honest: slow, yet within bounds
+        {"largest file accepted",
+         [](const QString &path) {
+             return Write(path, LargestAcceptedDocument(DisplayControl::MaxMovieBytes));
+         },
+         Outcome::Plays},
+    };
+    return cases;
+}
+
+} // namespace HostileMovies

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <optional>
+
+// The real program copied alone into a scratch folder, so that what lies beside it is the
+// caller's to put there, and started headless with its call log on. The program has no way to
+// be told to end, so the process is killed when this goes.
+class ScratchProgram
+{
+public:
+    explicit ScratchProgram(const QString &program)
+    {
+        m_copied =
+            m_folder.isValid() && QFile::copy(program, file(QFileInfo(program).fileName())) &&
+            QFile::setPermissions(file(QFileInfo(program).fileName()), QFile::permissions(program));
+        m_program = file(QFileInfo(program).fileName());
+    }
+    ~ScratchProgram()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    ScratchProgram(const ScratchProgram &) = delete;
+    ScratchProgram &operator=(const ScratchProgram &) = delete;
+
+    bool isValid() const { return m_copied; }
+    QString file(const QString &name) const { return m_folder.filePath(name); }
+    QProcess &process() { return m_process; }
+
+    void start()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+        environment.insert(QStringLiteral("BREVANTO_CALL_LOG"), logPath());
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_started.start();
+        m_process.start(m_program, {});
+        // Until the start is confirmed, the process counts as starting rather than running.
+        m_process.waitForStarted();
+    }
+
+    // The fields of the line the program writes once its window is shown, ["Shown", "movie"]
+    // or ["Shown", <the notice in the board area>], and how long after the start it came;
+    // nothing if the program ended or the time ran out first.
+    struct Shown
+    {
+        QStringList fields;
+        std::chrono::milliseconds after;
+    };
+    std::optional<Shown> waitShown(std::chrono::milliseconds timeout)
+    {
+        while (m_started.elapsed() < timeout.count()) {
+            if (const std::optional<QStringList> fields = shownLine())
+                return Shown{*fields, std::chrono::milliseconds(m_started.elapsed())};
+            if (m_process.state() == QProcess::NotRunning || m_process.waitForFinished(10))
+                return std::nullopt;
+        }
+        return std::nullopt;
+    }
+
+    // Whether the program is still running after the given time.
+    bool keepsRunningFor(std::chrono::milliseconds time)
+    {
+        return m_process.state() == QProcess::Running && !m_process.waitForFinished(time.count());
+    }
+
+private:
+    QString logPath() const { return file(QStringLiteral("calls.log")); }
+
+    std::optional<QStringList> shownLine() const
+    {
+        QFile log(logPath());
+        if (!log.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        while (!log.atEnd()) {
+            const QJsonArray line = QJsonDocument::fromJson(log.readLine()).array();
+            if (line.at(0).toString() == QLatin1String("Shown")) {
+                QStringList fields;
+                for (const QJsonValue &field : line)
+                    fields.append(field.toString());
+                return fields;
+            }
+        }
+        return std::nullopt;
+    }
+
+    QTemporaryDir m_folder;
+    QString m_program;
+    bool m_copied = false;
+    QProcess m_process;
+    QElapsedTimer m_started;
+};
