@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The running program under a real X server, driven by real key strokes and clicks (xdotool):
 # the hotkeys, the "Set the time" refusal, a time typed into a field and held by its filter, the
-# clock commands, and the digit row on a French keyboard. After each stroke the call log must show
-# what the board was sent.
+# clock commands, full screen and back, the digit row on a French keyboard, and the exit button.
+# After each stroke the call log must show what the board was sent.
 # Usage: keys.sh <path to the brevanto executable>
 set -euo pipefail
 source "$(dirname "$0")/session.sh"
