@@ -1,0 +1,168 @@
+#include "boardtext.h"
+#include "formfixture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QQuickItem>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype TenMegabytes = 10 * 1024 * 1024;
+
+} // namespace
+
+// Ten megabytes pasted into an entry field: the field keeps what it can, the board gets all the
+// field holds and shows a sensible part of a name, the counters stay three and two characters,
+// and the hotkeys and filters go on working.
+class TestHugeEntries : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void pastedName_data();
+    void pastedName();
+    void pointsPastedWithTheMouse_data();
+    void pointsPastedWithTheMouse();
+    void pointsPastedWithTheKeyboard();
+    void paddedTextOfTenMegabytes();
+
+private:
+    QLineEdit *field(const char *name) const { return Control<QLineEdit>(m_form.get(), name); }
+    void paste(QLineEdit *target, const QString &text, bool byKeyboard);
+    QString shownName() const;
+
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestHugeEntries::init()
+{
+    m_form = StartedForm();
+}
+
+void TestHugeEntries::cleanup()
+{
+    m_form.reset();
+}
+
+void TestHugeEntries::paste(QLineEdit *target, const QString &text, bool byKeyboard)
+{
+    if (!byKeyboard) {
+        // As the mouse pastes: the text arrives without a key release in the field.
+        target->setText(text);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(text);
+    target->setFocus();
+    KeyStroke(target, Qt::Key_V, Qt::ControlModifier);
+}
+
+// The team A name as the board draws it.
+QString TestHugeEntries::shownName() const
+{
+    const auto *movie = m_form->display()->rootObject()->property("movie").value<QQuickItem *>();
+    const auto *team = movie ? movie->findChild<QQuickItem *>(u"team_a"_s) : nullptr;
+    const auto *name = team ? team->findChild<QQuickItem *>(u"name"_s) : nullptr;
+    return name ? name->property("text").toString() : u"(no team A name on the board)"_s;
+}
+
+void TestHugeEntries::pastedName_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("byKeyboard");
+
+    const QString letters(TenMegabytes, u'x');
+    const QString lines = u"Lions\n"_s.repeated(TenMegabytes / 6);
+    QTest::newRow("letters, with the mouse") << letters << false;
+    QTest::newRow("letters, with Ctrl+V") << letters << true;
+    QTest::newRow("lines, with the mouse") << lines << false;
+    QTest::newRow("lines, with Ctrl+V") << lines << true;
+}
+
+void TestHugeEntries::pastedName()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, byKeyboard);
+    QLineEdit *name = field("name_a");
+    paste(name, text, byKeyboard);
+    // The field may keep only the start of a paste this size (the line edit's own limit).
+    const QString kept = name->text();
+    QVERIFY(!kept.isEmpty());
+    QVERIFY(text.startsWith(kept.first(std::min<qsizetype>(kept.size(), 1000))));
+
+    KeyStroke(field("Teclado"), Qt::Key_1);
+    QCOMPARE(field("points_a")->text(), u"1"_s);
+    // The board gets the name exactly as the field holds it, and draws only its start.
+    const QString sent = m_form->display()->GetVariable(u"name_a"_s);
+    QCOMPARE(sent.size(), kept.size());
+    QVERIFY(sent == kept);
+    // A sensible part: the start of the name, a plate's width or so, never the whole text.
+    const QString shown = shownName();
+    QVERIFY2(!shown.isEmpty() && shown.size() <= 1000, qPrintable(shown.left(80)));
+    QVERIFY2(QString(sent).replace(u'\n', u' ').startsWith(shown), qPrintable(shown.left(80)));
+}
+
+void TestHugeEntries::pointsPastedWithTheMouse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sent");        // points_a on the board after any hotkey
+    QTest::addColumn<QString>("afterOne");    // the field after the key 1; empty: unchanged
+    QTest::addColumn<QString>("afterTyping"); // the field after a key release in it
+
+    QTest::newRow("digits") << QString(TenMegabytes, u'7') << u"777"_s << QString() << QString();
+    QTest::newRow("7 then blanks")
+        << u'7' + QString(TenMegabytes, u' ') << u"007"_s << u"8"_s << u"8"_s;
+    QTest::newRow("letters") << QString(TenMegabytes, u'x') << u"xxx"_s << u"1"_s << u"1"_s;
+}
+
+void TestHugeEntries::pointsPastedWithTheMouse()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, sent);
+    QFETCH(QString, afterOne);
+    QFETCH(QString, afterTyping);
+    QLineEdit *points = field("points_a");
+    paste(points, text, false);
+    const QString pasted = points->text();
+    QVERIFY(!pasted.isEmpty());
+
+    // Unfiltered until the next key release in the field; the board gets three characters.
+    KeyStroke(field("Teclado"), Qt::Key_9);
+    QCOMPARE(points->text(), pasted);
+    QCOMPARE(m_form->display()->GetVariable(u"points_a"_s), sent);
+    KeyStroke(field("Teclado"), Qt::Key_1);
+    QCOMPARE(points->text(), afterOne.isEmpty() ? pasted : afterOne);
+    QCOMPARE(m_form->display()->GetVariable(u"points_a"_s).size(), 3);
+
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(points, &release);
+    QCOMPARE(points->text(), afterTyping);
+}
+
+void TestHugeEntries::pointsPastedWithTheKeyboard()
+{
+    // Ctrl+V is a key stroke in the field: its release filters the paste at once.
+    QLineEdit *faults = field("faults_a");
+    paste(faults, QString(TenMegabytes, u'7'), true);
+    QCOMPARE(faults->text(), QString());
+    paste(faults, u'5' + QString(TenMegabytes, u' '), true);
+    QCOMPARE(faults->text(), u"5"_s);
+    KeyStroke(field("Teclado"), Qt::Key_F1);
+    QCOMPARE(faults->text(), u"6"_s);
+    QCOMPARE(m_form->display()->GetVariable(u"faults_a"_s), u"06"_s);
+}
+
+void TestHugeEntries::paddedTextOfTenMegabytes()
+{
+    // The board's rule holds for any length, whatever a field lets through.
+    QCOMPARE(PaddedText(QString(TenMegabytes, u'7') + u"123 "_s, 3), u"123"_s);
+    QCOMPARE(PaddedText(QString(TenMegabytes, u' ') + u'4', 2), u"04"_s);
+}
+
+QTEST_MAIN(TestHugeEntries)
+#include "test_hugeentries.moc"
