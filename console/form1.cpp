@@ -28,6 +28,11 @@ struct EntryBound
     const char *field;
     qint16 bound;
 };
+// The longest text an entry field holds. A field lays out its whole text on every repaint, so a
+// pasted 10 MB name would freeze the window for seconds at each blink of the cursor; at this
+// length a paste is cut and the console stays responsive.
+constexpr int MaxEntryLength = 32767;
+
 constexpr EntryBound EntryBounds[] = {
     {"points_a", 1000}, {"points_b", 1000}, {"faults_a", 99},
     {"Faults_b", 99},   {"Minutos", 100},   {"segundos", 100},
@@ -90,6 +95,8 @@ Form1::Form1(QWidget *parent)
     // board hands it on to the key catcher at once.
     ui->ShockwaveFlash1->setFocus();
 
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->setMaxLength(MaxEntryLength);
     ui->Teclado->installEventFilter(this);
     for (const EntryBound &entry : EntryBounds)
         findChild<QLineEdit *>(QLatin1String(entry.field))->installEventFilter(this);

@@ -90,7 +90,7 @@ void TestHugeEntries::pastedName()
     QFETCH(bool, byKeyboard);
     QLineEdit *name = field("name_a");
     paste(name, text, byKeyboard);
-    // The field may keep only the start of a paste this size (the line edit's own limit).
+    // The field keeps only the start of a paste this size (the program's limit on entries).
     const QString kept = name->text();
     QVERIFY(!kept.isEmpty());
     QVERIFY(text.startsWith(kept.first(std::min<qsizetype>(kept.size(), 1000))));
