@@ -73,7 +73,6 @@ Form1::Form1(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/resources/clock-icon.png")));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
     applyFonts();
