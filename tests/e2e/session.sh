@@ -64,6 +64,8 @@ require_tools() {
 # the server accepts clients) and exports DISPLAY.
 start_xvfb() {
     local number="" i
+    # Made before the server starts: the background job opens it only when it gets to run.
+    : >"$e2e_work/display"
     Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
         3>"$e2e_work/display" >"$e2e_work/xvfb.out" 2>&1 &
     e2e_xvfb=$!
