@@ -118,8 +118,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int strokes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
 
-    Form1 form;
-    form.setSplashInterval(std::chrono::milliseconds(1));
+    ConsoleServices services;
+    services.splashInterval = std::chrono::milliseconds(1);
+    Form1 form(services);
     form.Form_Load();
     form.show();
     DisplayControl *board = form.display();

@@ -5,20 +5,20 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-CallLog::CallLog(const QString &path, DisplayControl *display) : QObject(display), m_file(path)
+Q_LOGGING_CATEGORY(lcBoardCalls, "brevanto.board.calls", QtWarningMsg)
+
+void LogBoardCalls(DisplayControl *display)
 {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    if (!lcBoardCalls().isDebugEnabled())
         return;
-    connect(display, &DisplayControl::called, this,
-            [this](const QString &operation, const QStringList &arguments) {
-                write(QStringList{operation} + arguments);
-            });
+    QObject::connect(display, &DisplayControl::called, display,
+                     [](const QString &operation, const QStringList &arguments) {
+                         LogBoardCall(QStringList{operation} + arguments);
+                     });
 }
 
-void CallLog::write(const QStringList &fields)
+void LogBoardCall(const QStringList &fields)
 {
-    if (!m_file.isOpen())
-        return;
-    m_file.write(QJsonDocument(QJsonArray::fromStringList(fields)).toJson(QJsonDocument::Compact) +
-                 '\n');
+    qCDebug(lcBoardCalls).noquote() << QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(fields)).toJson(QJsonDocument::Compact));
 }

@@ -1,25 +1,18 @@
 #pragma once
 
-#include <QFile>
-#include <QObject>
+#include <QLoggingCategory>
+#include <QStringList>
 
 class DisplayControl;
 
-// Writes every operation the program makes on the display control to a file, one JSON array a
-// line (["SetVariable","points_a","007"]), for end-to-end tests that watch a running program.
-// It changes nothing that the operator sees. Enabled by the environment variable
-// BREVANTO_CALL_LOG naming the file.
-class CallLog : public QObject
-{
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(CallLog)
+// The board's calls, for whoever watches a running program (the end-to-end tests): with the
+// logging category switched on, QT_LOGGING_RULES="brevanto.board.calls.debug=true", every
+// operation the program makes on the display control is written as a line of JSON,
+//   brevanto.board.calls: ["SetVariable","points_a","007"]
+// and the program's own lines, such as ["Shown","movie"] once the window is up. Off, it costs
+// nothing and changes nothing that the operator sees.
+Q_DECLARE_LOGGING_CATEGORY(lcBoardCalls)
 
-public:
-    CallLog(const QString &path, DisplayControl *display);
-
-    // A line of the program's own, such as the state after start-up.
-    void write(const QStringList &fields);
-
-private:
-    QFile m_file;
-};
+// Logs every operation made on the control from now on.
+void LogBoardCalls(DisplayControl *display);
+void LogBoardCall(const QStringList &fields);

@@ -21,34 +21,16 @@
 
 namespace {
 
-// The fields whose typed text is held within bounds after every key release, with the bound.
-// Team B's points are held like team A's so that both teams' points behave alike.
-struct EntryBound
-{
-    const char *field;
-    qint16 bound;
-};
+// The board's designed rectangle, in twips.
+constexpr double WindowedHeight = 2565;
+constexpr double WindowedLeft = 2955;
+constexpr double WindowedTop = 450;
+constexpr double WindowedWidth = 3430;
+
 // The longest text an entry field holds. A field lays out its whole text on every repaint, so a
 // pasted 10 MB name would freeze the window for seconds at each blink of the cursor; at this
 // length a paste is cut and the console stays responsive.
 constexpr int MaxEntryLength = 32767;
-
-constexpr EntryBound EntryBounds[] = {
-    {"points_a", 1000}, {"points_b", 1000}, {"faults_a", 99},
-    {"Faults_b", 99},   {"Minutos", 100},   {"segundos", 100},
-};
-
-QSize ScreenSize(const QWidget *window)
-{
-    const QScreen *screen = window->screen();
-    return screen ? screen->geometry().size() : QSize();
-}
-
-void ShowMessageBox(QWidget *parent, const QString &text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
-    box.exec();
-}
 
 QFont SansSerif(qreal pointSize, bool bold = false)
 {
@@ -66,12 +48,31 @@ QFont SansSerif(qreal pointSize, bool bold = false)
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+QSize ScreenSizeOf(const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    return screen ? screen->geometry().size() : QSize();
+}
+
+void ShowMessageBox(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Form1::Form1(ConsoleServices services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(new Ui::Form1),
-      m_splashInterval(frmSplash::DefaultInterval), m_showMessage(ShowMessageBox),
-      m_screenSize(ScreenSize)
+      m_services(std::move(services))
 {
     ui->setupUi(this);
+    // The board is made here rather than by the form, since it takes the clock's time source.
+    // Made last, it lies in front of every other control; it comes first in the tab order
+    // (after the last control, from which Tab wraps around to it).
+    ShockwaveFlash1 = new DisplayControl(m_services.clockTime, this);
+    ShockwaveFlash1->setObjectName(QStringLiteral("ShockwaveFlash1"));
+    setDisplayExtent(WindowedHeight, WindowedLeft, WindowedTop, WindowedWidth);
+    ShockwaveFlash1->raise();
+    QWidget::setTabOrder(ui->period, ShockwaveFlash1);
     setWindowIcon(QIcon(QStringLiteral(":/resources/clock-icon.png")));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
@@ -79,7 +80,7 @@ Form1::Form1(QWidget *parent)
     if (const QScreen *screen = this->screen())
         move(screen->geometry().center() - rect().center());
 
-    connect(ui->ShockwaveFlash1, &DisplayControl::focusReceived, this,
+    connect(ShockwaveFlash1, &DisplayControl::focusReceived, this,
             [this] { ui->Teclado->setFocus(); });
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -92,13 +93,18 @@ Form1::Form1(QWidget *parent)
 
     // The first control of the tab order takes the focus when the window is first shown; the
     // board hands it on to the key catcher at once.
-    ui->ShockwaveFlash1->setFocus();
+    ShockwaveFlash1->setFocus();
 
-    for (QLineEdit *field : findChildren<QLineEdit *>())
-        field->setMaxLength(MaxEntryLength);
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setMaxLength(MaxEntryLength);
+    for (const ScoreField which : ScoreFields)
+        m_fields[size_t(which)] = findChild<QLineEdit *>(QLatin1String(FieldName(which)));
     ui->Teclado->installEventFilter(this);
-    for (const EntryBound &entry : EntryBounds)
-        findChild<QLineEdit *>(QLatin1String(entry.field))->installEventFilter(this);
+    for (const EntryBound &entry : EntryBounds) {
+        QLineEdit *edit = field(entry.field);
+        m_entryBounds.insert(edit, entry.bound);
+        edit->installEventFilter(this);
+    }
     ui->period->installEventFilter(this);
     ui->period->lineEdit()->installEventFilter(this);
 }
@@ -108,9 +114,9 @@ Form1::~Form1()
     delete ui;
 }
 
-DisplayControl *Form1::display() const
+QLineEdit *Form1::field(ScoreField which) const
 {
-    return ui->ShockwaveFlash1;
+    return m_fields[size_t(which)];
 }
 
 void Form1::applyFonts()
@@ -131,11 +137,11 @@ void Form1::applyFonts()
 void Form1::Form_Load()
 {
     {
-        frmSplash splash(m_splashInterval);
+        frmSplash splash(m_services.splashInterval);
         splash.exec();
     }
     Q_EMIT splashClosed();
-    PlayState = QStringLiteral("Play");
+    SetPlayState(QStringLiteral("Play"));
     ui->period->setCurrentIndex(0);
     LayoutWindowed();
     LoadScoreboardMovie();
@@ -147,7 +153,7 @@ void Form1::setDisplayExtent(double heightTwips, double leftTwips, double topTwi
                              double widthTwips)
 {
     // Height, left, top, width: the order in which the board's extent has always been set.
-    DisplayControl *board = ui->ShockwaveFlash1;
+    DisplayControl *board = ShockwaveFlash1;
     board->resize(board->width(), TwipsToPixels(heightTwips));
     board->move(TwipsToPixels(leftTwips), board->y());
     board->move(board->x(), TwipsToPixels(topTwips));
@@ -156,13 +162,13 @@ void Form1::setDisplayExtent(double heightTwips, double leftTwips, double topTwi
 
 void Form1::LayoutWindowed()
 {
-    setDisplayExtent(2565, 2955, 450, 3430);
+    setDisplayExtent(WindowedHeight, WindowedLeft, WindowedTop, WindowedWidth);
 }
 
 void Form1::LayoutFullScreen()
 {
     // The screen the window is on, read now: a changed resolution counts from the next click.
-    const QSize size = m_screenSize(this);
+    const QSize size = m_services.screenSize(this);
     setDisplayExtent(PixelsToTwips(size.height()), 0, 0, PixelsToTwips(size.width()));
 }
 
@@ -236,12 +242,12 @@ void Form1::Command2_Click()
 
 void Form1::LoadScoreboardMovie()
 {
-    ui->ShockwaveFlash1->setMovie(ProgramFile(QStringLiteral("brevanto.dll")));
+    ShockwaveFlash1->setMovie(ProgramFile(QStringLiteral("brevanto.dll")));
 }
 
 void Form1::RefreshDisplay()
 {
-    DisplayControl *board = ui->ShockwaveFlash1;
+    DisplayControl *board = ShockwaveFlash1;
     // With no item selected the operator has typed a period: the board shows what was typed.
     const int index = ui->period->currentIndex();
     board->SetVariable(QStringLiteral("period"),
@@ -256,11 +262,16 @@ void Form1::RefreshDisplay()
 
 // --- The clock -------------------------------------------------------------------------------
 
+void Form1::SetPlayState(const QString &state)
+{
+    ui->Command1->setText(state);
+    PlayState = state;
+}
+
 void Form1::Command3_Click()
 {
-    ui->Command1->setText(QStringLiteral("Play"));
-    PlayState = QStringLiteral("Play");
-    DisplayControl *board = ui->ShockwaveFlash1;
+    SetPlayState(QStringLiteral("Play"));
+    DisplayControl *board = ShockwaveFlash1;
     board->SetVariable(QStringLiteral("s_min"), NumberToText(TextToNumber(ui->Minutos->text())));
     board->SetVariable(QStringLiteral("s_sec"), NumberToText(TextToNumber(ui->segundos->text())));
     RefreshDisplay();
@@ -272,24 +283,22 @@ void Form1::Command1_Click()
 {
     const QString setTheTime = QStringLiteral("Set the time");
     if (!(TextToNumber(ui->segundos->text()) + TextToNumber(ui->Minutos->text()) > 0)) {
-        m_showMessage(this, setTheTime);
+        m_services.showMessage(this, setTheTime);
         return;
     }
-    DisplayControl *board = ui->ShockwaveFlash1;
+    DisplayControl *board = ShockwaveFlash1;
     const double sec = TextToNumber(board->GetVariable(QStringLiteral("sec")));
     const double mil = TextToNumber(board->GetVariable(QStringLiteral("mil")));
     const double min = TextToNumber(board->GetVariable(QStringLiteral("min")));
     if (!(sec + mil + min > 0)) {
-        m_showMessage(this, setTheTime);
+        m_services.showMessage(this, setTheTime);
         return;
     }
     if (PlayState == QLatin1String("Play")) {
-        PlayState = QStringLiteral("Pause");
-        ui->Command1->setText(QStringLiteral("Pause"));
+        SetPlayState(QStringLiteral("Pause"));
         board->Play();
     } else if (PlayState == QLatin1String("Pause")) {
-        PlayState = QStringLiteral("Play");
-        ui->Command1->setText(QStringLiteral("Play"));
+        SetPlayState(QStringLiteral("Play"));
         board->GotoFrame(6);
     }
 }
@@ -312,23 +321,26 @@ void Form1::Teclado_KeyDown(int KeyCode, int Shift)
 {
     ui->Teclado->clear();
     ui->Teclado->setFocus();
-    if (KeyCode == VirtualKey::Escape)
+    const Hotkey hotkey = HotkeyFor(KeyCode, Shift);
+    switch (hotkey.action) {
+    case Hotkey::Action::None:
+        break;
+    case Hotkey::Action::LeaveFullScreen:
         LeaveFullScreen();
-    if (KeyCode == VirtualKey::Space)
+        break;
+    case Hotkey::Action::PlayPause:
         Command1_Click();
-    const int step = StepFor(Shift);
-    if (KeyCode == VirtualKey::Digit1)
-        CounterStep(ui->points_a, step, PointsLimit);
-    if (KeyCode == VirtualKey::F1)
-        CounterStep(ui->faults_a, step, FaultsLimit);
-    if (KeyCode == VirtualKey::Digit9)
-        CounterStep(ui->points_b, step, PointsLimit);
-    if (KeyCode == VirtualKey::F9)
-        CounterStep(ui->Faults_b, step, FaultsLimit);
-    if (KeyCode == VirtualKey::P)
-        PeriodStep(step);
-    if (KeyCode == VirtualKey::S && Shift == ModifierBit::Shift)
+        break;
+    case Hotkey::Action::CounterStep:
+        CounterStep(field(hotkey.field), hotkey.step, hotkey.limit);
+        break;
+    case Hotkey::Action::PeriodStep:
+        PeriodStep(hotkey.step);
+        break;
+    case Hotkey::Action::Set:
         Command3_Click();
+        break;
+    }
     RefreshDisplay();
 }
 
@@ -344,9 +356,9 @@ void Form1::PeriodStep(int step)
         ui->period->setCurrentIndex(*index);
 }
 
-void Form1::FilterOnKeyRelease(QObject *field)
+void Form1::FilterOnKeyRelease(QObject *watched)
 {
-    if (field == ui->period || field == ui->period->lineEdit()) {
+    if (watched == ui->period || watched == ui->period->lineEdit()) {
         // The list hands its keys straight to its edit field, so the release arrives here on
         // the list; normalising is idempotent, so a release on the edit field does no harm.
         const QString normalised = NumberToText(TextToNumber(ui->period->currentText()));
@@ -354,15 +366,12 @@ void Form1::FilterOnKeyRelease(QObject *field)
             ui->period->setEditText(normalised);
         return;
     }
-    for (const EntryBound &entry : EntryBounds) {
-        if (field->objectName() == QLatin1String(entry.field)) {
-            auto *edit = static_cast<QLineEdit *>(field);
-            // Setting the same text would move the cursor to the end while the operator edits.
-            const QString filtered = LimitEntry(edit->text(), entry.bound);
-            if (filtered != edit->text())
-                edit->setText(filtered);
-            return;
-        }
+    if (const auto bound = m_entryBounds.constFind(watched); bound != m_entryBounds.cend()) {
+        auto *edit = static_cast<QLineEdit *>(watched);
+        // Setting the same text would move the cursor to the end while the operator edits.
+        const QString filtered = LimitEntry(edit->text(), *bound);
+        if (filtered != edit->text())
+            edit->setText(filtered);
     }
 }
 

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "frmsplash.h"
+#include "gameclock.h"
+#include "scorefield.h"
+
+#include <QHash>
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <chrono>
 #include <functional>
 
@@ -13,6 +19,22 @@ class QComboBox;
 class QLineEdit;
 class DisplayControl;
 
+// The size of the screen a window is on, in pixels; and the program's one message, shown modally
+// in a box with an OK button. The operator window's defaults for both.
+QSize ScreenSizeOf(const QWidget *window);
+void ShowMessageBox(QWidget *parent, const QString &text);
+
+// What the operator window takes from the world around it. Tests replace parts of it: a short
+// splash, a screen of another size, a message that is noted rather than shown, a fake clock.
+struct ConsoleServices
+{
+    std::chrono::milliseconds splashInterval = frmSplash::DefaultInterval;
+    std::function<QSize(const QWidget *window)> screenSize = ScreenSizeOf;
+    std::function<void(QWidget *parent, const QString &text)> showMessage = ShowMessageBox;
+    // The game clock's time source; the steady clock when empty.
+    GameClock::TimeSource clockTime;
+};
+
 // The operator window: the board's fields, the clock buttons, the board itself and the key
 // catcher `Teclado`. The game state is the text of its fields and the selection of `period`,
 // plus `PlayState`. Handlers stay thin; the rules live in common/, input/ and display/.
@@ -22,7 +44,7 @@ class Form1 : public QWidget
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(ConsoleServices services = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
     // The load step, run once before the window is first shown: the splash, the initial state,
@@ -33,17 +55,7 @@ public:
     // dropped.
     void OpenPage(const QString &Pagina);
 
-    QString playState() const { return PlayState; }
-    DisplayControl *display() const;
-
-    // Test seams: how long the splash stays, and how the one message of the program is shown.
-    void setSplashInterval(std::chrono::milliseconds interval) { m_splashInterval = interval; }
-    // The size of the screen the window is on, in pixels; replaceable to stand for a change of
-    // resolution.
-    using ScreenSizeSource = std::function<QSize(const QWidget *window)>;
-    void setScreenSizeSource(ScreenSizeSource source) { m_screenSize = std::move(source); }
-    using MessageShower = std::function<void(QWidget *parent, const QString &text)>;
-    void setMessageShower(MessageShower shower) { m_showMessage = std::move(shower); }
+    DisplayControl *display() const { return ShockwaveFlash1; }
 
 Q_SIGNALS:
     // The splash has closed and the load step goes on (observed by the start-up tests).
@@ -68,18 +80,23 @@ private:
     void Teclado_KeyDown(int KeyCode, int Shift);
     void CounterStep(QLineEdit *field, int step, int limit);
     void PeriodStep(int step);
-    void FilterOnKeyRelease(QObject *field);
+    void FilterOnKeyRelease(QObject *watched);
     void PeriodEdited(const QString &text);
 
+    // PlayState and Command1's caption, which always agree.
+    void SetPlayState(const QString &state);
+    QLineEdit *field(ScoreField which) const;
     void applyFonts();
     void setDisplayExtent(double heightTwips, double leftTwips, double topTwips, double widthTwips);
 
     Ui::Form1 *ui;
+    DisplayControl *ShockwaveFlash1;
+    ConsoleServices m_services;
     QString PlayState;
     double DragX = 0;
     double DragY = 0;
     QRect m_windowedGeometry;
-    std::chrono::milliseconds m_splashInterval;
-    MessageShower m_showMessage;
-    ScreenSizeSource m_screenSize;
+    // The fields by ScoreField, and the filtered ones with their bounds.
+    std::array<QLineEdit *, std::size(ScoreFields)> m_fields{};
+    QHash<const QObject *, qint16> m_entryBounds;
 };

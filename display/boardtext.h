@@ -4,5 +4,6 @@
 
 // The board's fixed-width counters: the text trimmed of spaces at both ends, zero-filled on the
 // left and cut to its last `width` characters. Works on characters, not numbers.
-//   ("7", 3)  #=> "007"      ("1234", 3)  #=> "234"      ("ab", 2)  #=> "ab"      (" 42 ", 3)  #=> "042"
+//   ("7", 3)  #=> "007"      ("1234", 3)  #=> "234"      ("ab", 2)  #=> "ab"      (" 42 ", 3)  #=>
+//   "042"
 QString PaddedText(const QString &text, int width);

@@ -2,82 +2,47 @@
 
 #include "clockdriver.h"
 #include "horn.h"
-#include "moviewatchdog.h"
+#include "movieloader.h"
 #include "textnumber.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlPropertyMap>
-#include <QQuickItem>
-#include <QUrl>
 
-DisplayControl::DisplayControl(QWidget *parent)
-    : QQuickWidget(parent), m_board(new QQmlPropertyMap(this)), m_horn(new Horn(this))
+DisplayControl::DisplayControl(GameClock::TimeSource clockTime, QWidget *parent)
+    : QQuickWidget(parent), m_board(new QQmlPropertyMap(this)),
+      m_clock(new ClockDriver(std::move(clockTime), this)), m_horn(new Horn(this))
 {
     connect(m_horn, &Horn::sounded, this, &DisplayControl::hornSounded);
-    startClock({});
+    connect(m_clock, &ClockDriver::textChanged, this,
+            [this](const QString &text) { publish(QStringLiteral("clock"), text); });
+    connect(m_clock, &ClockDriver::expired, m_horn, &Horn::sound);
+    publish(QStringLiteral("clock"), m_clock->text());
     setFocusPolicy(Qt::StrongFocus);
     setResizeMode(QQuickWidget::SizeRootObjectToView);
     setClearColor(Qt::black);
     engine()->rootContext()->setContextProperty(QStringLiteral("board"), m_board);
-    setSource(QUrl(QStringLiteral("qrc:/display/stage.qml")));
+    setSource(MovieLoader::StageUrl());
+    m_loader = std::make_unique<MovieLoader>(engine(), rootObject());
 }
 
-DisplayControl::~DisplayControl()
-{
-    unloadMovie();
-}
+DisplayControl::~DisplayControl() = default;
 
 void DisplayControl::setMovie(const QString &path)
 {
     Q_EMIT called(QStringLiteral("Movie"), {path});
     m_moviePath = path;
-    unloadMovie();
+    m_loader->load(path);
+}
 
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        showNotice(tr("No scoreboard movie"));
-        return;
-    }
-    if (info.size() > MaxMovieBytes) {
-        showNotice(tr("The scoreboard movie is too large to play"));
-        return;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showNotice(tr("The scoreboard movie cannot be read"));
-        return;
-    }
-    const QByteArray document = file.readAll();
-    if (document.trimmed().isEmpty()) {
-        showNotice(tr("No scoreboard movie"));
-        return;
-    }
+bool DisplayControl::isMovieLoaded() const
+{
+    return m_loader->movie() != nullptr;
+}
 
-    // The file is read here rather than by URL so that its name need not end in ".qml" and a
-    // hostile size is refused before the engine sees it.
-    QQmlComponent component(engine());
-    component.setData(document, QUrl::fromLocalFile(info.absoluteFilePath()));
-    // A movie whose scripts do not finish starting is cut short and counts as broken.
-    const MovieWatchdog watchdog(engine(), MovieWatchdog::StartLimit);
-    QObject *created = component.isReady() ? component.create(engine()->rootContext()) : nullptr;
-    auto *item = qobject_cast<QQuickItem *>(created);
-    if (!item || watchdog.fired()) {
-        delete created;
-        if (component.isError())
-            qWarning("Scoreboard movie: %s", qPrintable(component.errorString()));
-        showNotice(tr("The scoreboard movie cannot be played"));
-        return;
-    }
-
-    QQuickItem *stage = rootObject();
-    item->setParentItem(stage->findChild<QQuickItem *>(QStringLiteral("holder")));
-    m_movieItem = item;
-    stage->setProperty("movie", QVariant::fromValue(item));
-    showNotice(QString());
+QString DisplayControl::notice() const
+{
+    return m_loader->notice();
 }
 
 void DisplayControl::SetVariable(const QString &name, const QString &value)
@@ -121,39 +86,8 @@ void DisplayControl::Play()
                   TextToNumber(m_values.value(QStringLiteral("s_sec"))));
 }
 
-void DisplayControl::setTimeSource(GameClock::TimeSource now)
-{
-    startClock(std::move(now));
-}
-
-void DisplayControl::startClock(GameClock::TimeSource now)
-{
-    m_clock = std::make_unique<ClockDriver>(std::move(now));
-    connect(m_clock.get(), &ClockDriver::textChanged, this,
-            [this](const QString &text) { publish(QStringLiteral("clock"), text); });
-    connect(m_clock.get(), &ClockDriver::expired, m_horn, &Horn::sound);
-    publish(QStringLiteral("clock"), m_clock->text());
-}
-
 void DisplayControl::focusInEvent(QFocusEvent *event)
 {
     QQuickWidget::focusInEvent(event);
     Q_EMIT focusReceived();
-}
-
-void DisplayControl::showNotice(const QString &text)
-{
-    m_notice = text;
-    if (QQuickItem *stage = rootObject())
-        stage->setProperty("notice", text);
-}
-
-void DisplayControl::unloadMovie()
-{
-    if (!m_movieItem)
-        return;
-    if (QQuickItem *stage = rootObject())
-        stage->setProperty("movie", QVariant::fromValue<QQuickItem *>(nullptr));
-    delete m_movieItem;
-    m_movieItem = nullptr;
 }

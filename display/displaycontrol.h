@@ -10,8 +10,8 @@
 
 class ClockDriver;
 class Horn;
+class MovieLoader;
 class QQmlPropertyMap;
-class QQuickItem;
 
 // The display control: plays the scoreboard movie, a QML document read from a file, and offers
 // the operations the operator window drives it with. The movie sees the variables as the
@@ -31,7 +31,8 @@ class DisplayControl : public QQuickWidget
     Q_PROPERTY(QString Movie READ Movie WRITE setMovie)
 
 public:
-    explicit DisplayControl(QWidget *parent = nullptr);
+    // The clock counts on `clockTime`, the steady clock unless given.
+    explicit DisplayControl(GameClock::TimeSource clockTime = {}, QWidget *parent = nullptr);
     ~DisplayControl() override;
 
     QString Movie() const { return m_moviePath; }
@@ -47,19 +48,9 @@ public:
     void GotoFrame(int frame);
     void Play();
 
-    // Replaces the clock's time source (tests drive the clock with a fake one); the clock
-    // starts over at zero.
-    void setTimeSource(GameClock::TimeSource now);
-    ClockDriver &clock() const { return *m_clock; }
-
     // Whether a movie is playing (false after a failed load), and the notice shown instead.
-    bool isMovieLoaded() const { return m_movieItem != nullptr; }
-    QString notice() const { return m_notice; }
-
-    // Largest movie file read; a scoreboard document is a few kilobytes. The engine compiles
-    // some documents in time that grows with the square of their size (64 KiB of sibling items
-    // take about a second, 4 MiB take many minutes), and the window waits for it.
-    static constexpr qint64 MaxMovieBytes = 64 * 1024;
+    bool isMovieLoaded() const;
+    QString notice() const;
 
 Q_SIGNALS:
     // Every operation the program makes on the control, in order, for observers and tests.
@@ -75,15 +66,11 @@ protected:
 private:
     // Stores a variable and shows it to the movie.
     void publish(const QString &name, const QString &value);
-    void showNotice(const QString &text);
-    void unloadMovie();
-    void startClock(GameClock::TimeSource now);
 
     QString m_moviePath;
-    QString m_notice;
     QHash<QString, QString> m_values;
-    QQmlPropertyMap *m_board = nullptr;
-    QQuickItem *m_movieItem = nullptr;
-    std::unique_ptr<ClockDriver> m_clock;
-    Horn *m_horn = nullptr;
+    QQmlPropertyMap *m_board;
+    ClockDriver *m_clock;
+    Horn *m_horn;
+    std::unique_ptr<MovieLoader> m_loader;
 };

@@ -1,6 +1,37 @@
 #include "hotkeys.h"
 
 #include "textnumber.h"
+#include "virtualkey.h"
+
+Hotkey HotkeyFor(int keyCode, int modifierBits)
+{
+    using Action = Hotkey::Action;
+    const int step = StepFor(modifierBits);
+    const auto counter = [step](ScoreField field, int limit) {
+        return Hotkey{Action::CounterStep, step, field, limit};
+    };
+    switch (keyCode) {
+    case VirtualKey::Escape:
+        return {Action::LeaveFullScreen};
+    case VirtualKey::Space:
+        return {Action::PlayPause};
+    case VirtualKey::Digit1:
+        return counter(ScoreField::PointsA, PointsLimit);
+    case VirtualKey::F1:
+        return counter(ScoreField::FaultsA, FaultsLimit);
+    case VirtualKey::Digit9:
+        return counter(ScoreField::PointsB, PointsLimit);
+    case VirtualKey::F9:
+        return counter(ScoreField::FaultsB, FaultsLimit);
+    case VirtualKey::P:
+        return {Action::PeriodStep, step};
+    case VirtualKey::S:
+        // Shift alone: with Ctrl or Alt as well, S is no hotkey.
+        return modifierBits == ModifierBit::Shift ? Hotkey{Action::Set} : Hotkey{};
+    default:
+        return {};
+    }
+}
 
 int StepFor(int modifierBits)
 {

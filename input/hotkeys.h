@@ -1,31 +1,41 @@
 #pragma once
 
+#include "scorefield.h"
+
 #include <QString>
 #include <optional>
 
-// The key table of the key catcher, free of widgets: what a key-down means, and the two
-// stepping rules. The operator window applies the result to its fields.
+// The key table of the key catcher, free of widgets: what a key-down means, and the two stepping
+// rules. The operator window carries out the action on its fields.
 
-namespace VirtualKey {
-inline constexpr int Escape = 27;
-inline constexpr int Space = 32;
-inline constexpr int Digit1 = 49;
-inline constexpr int Digit9 = 57;
-inline constexpr int P = 80;
-inline constexpr int S = 83;
-inline constexpr int F1 = 112;
-inline constexpr int F9 = 120;
-} // namespace VirtualKey
+struct Hotkey
+{
+    enum class Action
+    {
+        None,            // no meaning: only the refresh that follows every key
+        LeaveFullScreen, // Escape, whatever the modifiers
+        PlayPause,       // Space, whatever the modifiers
+        CounterStep,     // 1, F1, 9, F9: `step` on `field`, kept when 0 <= result < `limit`
+        PeriodStep,      // P: `step` on the period list's index
+        Set,             // Shift+S, Shift alone
+    };
 
-namespace ModifierBit {
-inline constexpr int Shift = 1;
-inline constexpr int Ctrl = 2;
-inline constexpr int Alt = 4;
-} // namespace ModifierBit
+    Action action = Action::None;
+    int step = 0;
+    ScoreField field = ScoreField::PointsA;
+    int limit = 0;
+
+    friend bool operator==(const Hotkey &, const Hotkey &) = default;
+};
 
 inline constexpr int PointsLimit = 1000; // a counter step is kept when 0 <= result < limit
 inline constexpr int FaultsLimit = 100;
 inline constexpr int PeriodCount = 9;
+
+// What a key-down does: its Windows virtual-key code and modifier bits (1 Shift, 2 Ctrl, 4 Alt).
+//   (49, 0)  #=> CounterStep +1 on PointsA, limit 1000     (49, 2)  #=> the same with -1
+//   (83, 1)  #=> Set     (83, 3)  #=> None     (27, 4)  #=> LeaveFullScreen     (97, 0)  #=> None
+Hotkey HotkeyFor(int keyCode, int modifierBits);
 
 // -1 when any modifier is held, +1 when none.
 int StepFor(int modifierBits);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scorefield.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,3 +10,15 @@
 // number; anything outside 1..bound (or outside 16 bits) gives the empty text.
 //   ("05", 99)  #=> "5"      ("2.5", 99)  #=> "2"      ("0", 99)  #=> ""      ("100", 99)  #=> ""
 QString LimitEntry(const QString &text, qint16 bound);
+
+// The fields whose typed text LimitEntry holds, with their bounds. Team B's points are held like
+// team A's, so that both teams' points behave alike.
+struct EntryBound
+{
+    ScoreField field;
+    qint16 bound;
+};
+inline constexpr EntryBound EntryBounds[] = {
+    {ScoreField::PointsA, 1000}, {ScoreField::PointsB, 1000}, {ScoreField::FaultsA, 99},
+    {ScoreField::FaultsB, 99},   {ScoreField::Minutes, 100},  {ScoreField::Seconds, 100},
+};

@@ -1,7 +1,5 @@
 #include "virtualkey.h"
 
-#include "hotkeys.h"
-
 #include <QGuiApplication>
 #include <QKeyEvent>
 

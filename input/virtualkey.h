@@ -9,6 +9,24 @@ class QKeyEvent;
 // to the code of the key that was pressed, whatever the keyboard layout and the held modifiers
 // make of it as a character: Shift+1 is 49 whether the layout types "!" or "&".
 
+// The codes the hotkeys use.
+namespace VirtualKey {
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+inline constexpr int Digit1 = 49;
+inline constexpr int Digit9 = 57;
+inline constexpr int P = 80;
+inline constexpr int S = 83;
+inline constexpr int F1 = 112;
+inline constexpr int F9 = 120;
+} // namespace VirtualKey
+
+namespace ModifierBit {
+inline constexpr int Shift = 1;
+inline constexpr int Ctrl = 2;
+inline constexpr int Alt = 4;
+} // namespace ModifierBit
+
 enum class KeyPlatform
 {
     Windows, // the event carries the virtual-key code itself

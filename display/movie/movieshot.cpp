@@ -1,17 +1,15 @@
 // Renders the scoreboard movie to a PNG with the given board values, as the display control
-// would show it at that size ("ShowAll": scaled uniformly, centred on black):
+// shows it at that size (on its stage: scaled uniformly, centred on black):
 //   movieshot [--movie FILE] [--size 1920x1080] [--out board.png] [name=value ...]
 // Run with QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software.
+#include "movieloader.h"
+
 #include <QCommandLineParser>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlPropertyMap>
-#include <QQuickItem>
 #include <QQuickView>
 #include <cstdio>
 
@@ -49,7 +47,7 @@ int main(int argc, char *argv[])
         return fail(u"bad size "_s + parser.value(sizeOption));
 
     QQuickView view;
-    view.setColor(Qt::black);
+    view.setResizeMode(QQuickView::SizeRootObjectToView);
     view.resize(width, height);
     QQmlPropertyMap board;
     view.engine()->rootContext()->setContextProperty(u"board"_s, &board);
@@ -60,27 +58,15 @@ int main(int argc, char *argv[])
         board.insert(pair.left(equals), pair.mid(equals + 1));
     }
 
-    // Loaded the way the display control loads it: read as data, with the file as base URL.
-    const QFileInfo movie(parser.value(movieOption));
-    QFile file(movie.absoluteFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(u"cannot read "_s + movie.absoluteFilePath());
-    QQmlComponent component(view.engine());
-    component.setData(file.readAll(), QUrl::fromLocalFile(movie.absoluteFilePath()));
-    auto *item = qobject_cast<QQuickItem *>(component.create());
-    if (!item)
-        return fail(component.errorString());
-    item->setParentItem(view.contentItem());
-    item->setTransformOrigin(QQuickItem::TopLeft);
-    const qreal scale = qMin(width / item->width(), height / item->height());
-    item->setScale(scale);
-    item->setPosition(QPointF(qRound((width - item->width() * scale) / 2),
-                              qRound((height - item->height() * scale) / 2)));
+    view.setSource(MovieLoader::StageUrl());
+    MovieLoader loader(view.engine(), view.rootObject());
+    loader.load(parser.value(movieOption));
+    if (!loader.movie())
+        return fail(loader.notice());
 
     view.show();
     const QImage picture = view.grabWindow();
     if (picture.isNull() || !picture.save(parser.value(outOption)))
         return fail(u"cannot write "_s + parser.value(outOption));
-    delete item;
     return 0;
 }

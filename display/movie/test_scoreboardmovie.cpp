@@ -1,21 +1,21 @@
+#include "movieloader.h"
+
 #include <QColor>
-#include <QFile>
 #include <QImage>
-#include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlPropertyMap>
 #include <QQuickItem>
-#include <QQuickWindow>
+#include <QQuickView>
 #include <QRegularExpression>
 #include <QTest>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
-// The scoreboard movie as the display control plays it: brevanto.dll read as data with the file
-// as base URL (so that its parts in scoreboard/ are found), the variables in `board`, and the
-// design canvas scaled into a window.
+// The scoreboard movie as the display control plays it: brevanto.dll loaded onto the control's
+// stage (its parts found in scoreboard/ beside it), the variables in `board`, and the design
+// canvas scaled into a window.
 class TestScoreboardMovie : public QObject
 {
     Q_OBJECT
@@ -43,9 +43,9 @@ private:
     void setVariable(const QString &name, const QString &value);
     QImage clockPicture();
 
-    std::unique_ptr<QQmlEngine> m_engine;
     std::unique_ptr<QQmlPropertyMap> m_board;
-    std::unique_ptr<QQuickWindow> m_window;
+    std::unique_ptr<QQuickView> m_window;
+    std::unique_ptr<MovieLoader> m_loader;
     QQuickItem *m_movie = nullptr;
 };
 
@@ -56,32 +56,26 @@ void TestScoreboardMovie::init()
     // Any QML warning from the movie (a binding loop, a missing part) fails the test.
     QTest::failOnWarning(QRegularExpression(u"(\\.qml|brevanto\\.dll):\\d+"_s));
 
-    m_engine = std::make_unique<QQmlEngine>();
     m_board = std::make_unique<QQmlPropertyMap>();
-    m_engine->rootContext()->setContextProperty(u"board"_s, m_board.get());
-    QFile file(movieUrl.toLocalFile());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QQmlComponent component(m_engine.get());
-    component.setData(file.readAll(), movieUrl);
-    m_movie = qobject_cast<QQuickItem *>(component.create());
-    QVERIFY2(m_movie, qPrintable(component.errorString()));
-
-    m_window = std::make_unique<QQuickWindow>();
+    m_window = std::make_unique<QQuickView>();
+    m_window->engine()->rootContext()->setContextProperty(u"board"_s, m_board.get());
+    m_window->setResizeMode(QQuickView::SizeRootObjectToView);
     m_window->resize(1024, 768);
-    m_movie->setParentItem(m_window->contentItem());
-    m_movie->setTransformOrigin(QQuickItem::TopLeft);
-    m_movie->setScale(qMin(1024 / m_movie->width(), 768 / m_movie->height()));
+    m_window->setSource(MovieLoader::StageUrl());
+    m_loader = std::make_unique<MovieLoader>(m_window->engine(), m_window->rootObject());
+    m_loader->load(movieUrl.toLocalFile());
+    m_movie = m_loader->movie();
+    QVERIFY2(m_movie, qPrintable(m_loader->notice()));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
 void TestScoreboardMovie::cleanup()
 {
-    delete m_movie;
     m_movie = nullptr;
+    m_loader.reset();
     m_window.reset();
     m_board.reset();
-    m_engine.reset();
 }
 
 QObject *TestScoreboardMovie::part(const QString &group, const QString &name) const
@@ -196,7 +190,7 @@ void TestScoreboardMovie::showsVariablesAsSent()
 
 void TestScoreboardMovie::digitsLightTheirSegments()
 {
-    QQmlComponent component(m_engine.get());
+    QQmlComponent component(m_window->engine());
     component.setData("import QtQuick\nimport \"scoreboard\"\nSegmentDigit { litColour: \"red\" }",
                       movieUrl);
     std::unique_ptr<QObject> digit(component.create());

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "clockdriver.h"
 #include "displaycontrol.h"
 #include "form1.h"
+#include "scorefield.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,15 +11,22 @@
 #include <QTest>
 #include <memory>
 
-// An operator window through its load step (with a short splash), shown and ready for keys.
-// Any message box it tries to show fails the test unless the test installs its own shower.
-inline std::unique_ptr<Form1> StartedForm()
+// The window's services under test: a short splash, and any message box it tries to show fails
+// the test.
+inline ConsoleServices TestServices()
 {
-    auto form = std::make_unique<Form1>();
-    form->setSplashInterval(std::chrono::milliseconds(1));
-    form->setMessageShower([](QWidget *, const QString &text) {
+    ConsoleServices services;
+    services.splashInterval = std::chrono::milliseconds(1);
+    services.showMessage = [](QWidget *, const QString &text) {
         QFAIL(qPrintable(QStringLiteral("unexpected message: ") + text));
-    });
+    };
+    return services;
+}
+
+// An operator window through its load step, shown and ready for keys.
+inline std::unique_ptr<Form1> StartedForm(ConsoleServices services = TestServices())
+{
+    auto form = std::make_unique<Form1>(std::move(services));
     form->Form_Load();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
@@ -32,6 +41,33 @@ template <typename T> T *Control(const QWidget *form, const char *name)
         qFatal("no control %s", name);
     return widget;
 }
+
+// The board's clock catching up with a fake time source moved on by a test.
+inline void CatchUp(DisplayControl *display)
+{
+    display->findChild<ClockDriver *>()->update();
+}
+
+// What the tests of a started window share: the window, its controls by name, and the messages
+// it showed (noted, not shown, once started with startNotingMessages()).
+class FormFixture
+{
+protected:
+    template <typename T> T *control(const char *name) const
+    {
+        return Control<T>(m_form.get(), name);
+    }
+    // Starts the window with these services, its messages noted in m_messages.
+    void startNotingMessages(ConsoleServices services = TestServices())
+    {
+        m_messages.clear();
+        services.showMessage = [this](QWidget *, const QString &text) { m_messages.append(text); };
+        m_form = StartedForm(std::move(services));
+    }
+
+    std::unique_ptr<Form1> m_form;
+    QStringList m_messages;
+};
 
 // One key-down and its release, as a keyboard sends them once its modifiers are already held.
 // (QTest::keyClick would first press the modifier keys themselves, each a key-down of its own.)

@@ -15,7 +15,7 @@
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
-class TestForm1 : public QObject
+class TestForm1 : public QObject, FormFixture
 {
     Q_OBJECT
 
@@ -40,13 +40,7 @@ private Q_SLOTS:
     void exitClosesWindow();
 
 private:
-    template <typename T> T *control(const char *name) const
-    {
-        return Control<T>(m_form.get(), name);
-    }
     void pressInTeclado(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-
-    std::unique_ptr<Form1> m_form;
 };
 
 void TestForm1::init()
@@ -78,7 +72,6 @@ void TestForm1::initialState()
     for (int i = 0; i < period->count(); ++i)
         QCOMPARE(period->itemText(i), QString::number(i + 1));
     QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("Play"));
-    QCOMPARE(m_form->playState(), QStringLiteral("Play"));
     QCOMPARE(control<QLineEdit>("Teclado")->text(), QStringLiteral("Text1"));
     QCOMPARE(control<QPushButton>("Command4")->toolTip(), QStringLiteral("Full Screen"));
     QVERIFY(control<QPushButton>("Command5")->toolTip().isEmpty());
@@ -246,8 +239,9 @@ void TestForm1::refreshAtTypedPeriod()
 
 void TestForm1::startUpOrder()
 {
-    Form1 form;
-    form.setSplashInterval(2000ms);
+    ConsoleServices services;
+    services.splashInterval = 2000ms;
+    Form1 form(services);
     QElapsedTimer clock;
     bool splashSeen = false;
     bool formHiddenMeanwhile = false;

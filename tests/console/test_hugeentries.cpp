@@ -17,7 +17,7 @@ constexpr qsizetype TenMegabytes = 10 * 1024 * 1024;
 // Ten megabytes pasted into an entry field: the field keeps what it can, the board gets all the
 // field holds and shows a sensible part of a name, the counters stay three and two characters,
 // and the hotkeys and filters go on working.
-class TestHugeEntries : public QObject
+class TestHugeEntries : public QObject, FormFixture
 {
     Q_OBJECT
 
@@ -33,11 +33,9 @@ private Q_SLOTS:
     void paddedTextOfTenMegabytes();
 
 private:
-    QLineEdit *field(const char *name) const { return Control<QLineEdit>(m_form.get(), name); }
+    QLineEdit *field(const char *name) const { return control<QLineEdit>(name); }
     void paste(QLineEdit *target, const QString &text, bool byKeyboard);
     QString shownName() const;
-
-    std::unique_ptr<Form1> m_form;
 };
 
 void TestHugeEntries::init()

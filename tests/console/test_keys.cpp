@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 // Key strokes as the operator makes them: hotkeys in the key catcher, and typing into the fields
 // with their filters on key release.
-class TestKeys : public QObject
+class TestKeys : public QObject, FormFixture
 {
     Q_OBJECT
 
@@ -34,11 +34,9 @@ private Q_SLOTS:
 private:
     QLineEdit *field(const QString &name) const
     {
-        return Control<QLineEdit>(m_form.get(), name.toLatin1().constData());
+        return control<QLineEdit>(name.toLatin1().constData());
     }
     QLineEdit *teclado() const { return field(u"Teclado"_s); }
-
-    std::unique_ptr<Form1> m_form;
 };
 
 void TestKeys::init()
@@ -145,7 +143,7 @@ void TestKeys::periodKeys()
     QFETCH(int, index);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, expected);
-    auto *period = Control<QComboBox>(m_form.get(), "period");
+    auto *period = control<QComboBox>("period");
     period->setCurrentIndex(index);
     QSignalSpy board(m_form->display(), &DisplayControl::called);
     KeyStroke(teclado(), Qt::Key_P, modifiers);
@@ -282,7 +280,7 @@ void TestKeys::typedPeriodIsNormalised()
 {
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    auto *period = Control<QComboBox>(m_form.get(), "period");
+    auto *period = control<QComboBox>("period");
     period->setFocus();
     period->lineEdit()->selectAll();
     // Keys go where the keyboard sends them: to the focus widget, the list.

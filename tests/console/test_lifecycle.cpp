@@ -2,8 +2,8 @@
 #include "formfixture.h"
 
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
@@ -23,10 +23,10 @@ private Q_SLOTS:
 
 void TestLifecycle::exitButtonEndsTheEventLoop()
 {
-    QTemporaryDir folder;
-    Form1 form;
-    form.setSplashInterval(1ms);
-    new CallLog(folder.filePath(u"calls.log"_s), form.display());
+    // With the call log on, as the end-to-end tests run the program.
+    QLoggingCategory::setFilterRules(u"brevanto.board.calls.debug=true"_s);
+    Form1 form(TestServices());
+    LogBoardCalls(form.display());
     form.Form_Load();
     form.show();
     QTimer::singleShot(0, &form, [&form] {

@@ -51,8 +51,9 @@ private:
 
 void TestWindowModes::init()
 {
-    m_form = StartedForm();
-    m_form->setScreenSizeSource([this](const QWidget *) { return m_screen; });
+    ConsoleServices services = TestServices();
+    services.screenSize = [this](const QWidget *) { return m_screen; };
+    m_form = StartedForm(services);
     QApplication::setActiveWindow(m_form.get());
 }
 

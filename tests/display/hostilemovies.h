@@ -1,6 +1,6 @@
 #pragma once
 
-#include "displaycontrol.h"
+#include "movieloader.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -83,7 +83,7 @@ inline std::span<const Case> Cases()
              const QByteArray document = "import QtQuick\nItem {}\n//";
              return Write(path,
                           document +
-                              QByteArray(DisplayControl::MaxMovieBytes + 1 - document.size(), 'x'));
+                              QByteArray(MovieLoader::MaxMovieBytes + 1 - document.size(), 'x'));
          },
          Outcome::Refused},
         {"100 MB, sparse",
@@ -166,7 +166,7 @@ inline std::span<const Case> Cases()
         // Large but honest: slow, yet within bounds
         {"largest file accepted",
          [](const QString &path) {
-             return Write(path, LargestAcceptedDocument(DisplayControl::MaxMovieBytes));
+             return Write(path, LargestAcceptedDocument(MovieLoader::MaxMovieBytes));
          },
          Outcome::Plays},
     };

@@ -12,8 +12,9 @@
 #include <optional>
 
 // The real program copied alone into a scratch folder, so that what lies beside it is the
-// caller's to put there, and started headless with its call log on. The program has no way to
-// be told to end, so the process is killed when this goes.
+// caller's to put there, and started headless with its call log on (its logging category, read
+// from its messages). The program has no way to be told to end, so the process is killed when
+// this goes.
 class ScratchProgram
 {
 public:
@@ -41,9 +42,12 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
-        environment.insert(QStringLiteral("BREVANTO_CALL_LOG"), logPath());
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                           QStringLiteral("brevanto.board.calls.debug=true"));
+        environment.insert(QStringLiteral("QT_MESSAGE_PATTERN"),
+                           QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
         m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_started.start();
         m_process.start(m_program, {});
         // Until the start is confirmed, the process counts as starting rather than running.
@@ -75,16 +79,21 @@ public:
         return m_process.state() == QProcess::Running && !m_process.waitForFinished(time.count());
     }
 
-private:
-    QString logPath() const { return file(QStringLiteral("calls.log")); }
-
-    std::optional<QStringList> shownLine() const
+    // Everything the program has written so far.
+    QByteArray output()
     {
-        QFile log(logPath());
-        if (!log.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        while (!log.atEnd()) {
-            const QJsonArray line = QJsonDocument::fromJson(log.readLine()).array();
+        m_output += m_process.readAll();
+        return m_output;
+    }
+
+private:
+    std::optional<QStringList> shownLine()
+    {
+        const QByteArray prefix = "brevanto.board.calls: ";
+        for (const QByteArray &text : output().split('\n')) {
+            if (!text.startsWith(prefix))
+                continue;
+            const QJsonArray line = QJsonDocument::fromJson(text.mid(prefix.size())).array();
             if (line.at(0).toString() == QLatin1String("Shown")) {
                 QStringList fields;
                 for (const QJsonValue &field : line)
@@ -99,5 +108,6 @@ private:
     QString m_program;
     bool m_copied = false;
     QProcess m_process;
+    QByteArray m_output;
     QElapsedTimer m_started;
 };

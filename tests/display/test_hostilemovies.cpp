@@ -1,4 +1,3 @@
-#include "clockdriver.h"
 #include "formfixture.h"
 #include "hostilemovies.h"
 #include "moviewatchdog.h"
@@ -34,7 +33,7 @@ int VisibleWindows()
 // Whatever lies where the scoreboard movie should be, the board area shows the movie or a plain
 // notice, the program shows no message and opens no window of its own, and the operator window
 // goes on working.
-class TestHostileMovies : public QObject
+class TestHostileMovies : public QObject, FormFixture
 {
     Q_OBJECT
 
@@ -51,23 +50,17 @@ private Q_SLOTS:
     void wholeProgramBesideEachFile();
 
 private:
-    template <typename T> T *control(const char *name) const
-    {
-        return Control<T>(m_form.get(), name);
-    }
     QString caption() const { return control<QPushButton>("Command1")->text(); }
 
-    std::unique_ptr<Form1> m_form;
-    QStringList m_messages;
     QTemporaryDir m_folder;
     std::chrono::nanoseconds m_now{1h};
 };
 
 void TestHostileMovies::init()
 {
-    m_form = StartedForm();
-    m_messages.clear();
-    m_form->setMessageShower([this](QWidget *, const QString &text) { m_messages.append(text); });
+    ConsoleServices services = TestServices();
+    services.clockTime = [this] { return m_now; };
+    startNotingMessages(services);
     QVERIFY2(m_form->display()->isMovieLoaded(), "the real movie is beside the test");
 }
 
@@ -124,7 +117,6 @@ void TestHostileMovies::clockRunsWithoutAMovie()
     // The clock lives in the control, not in the movie: with the board undrawn the operator can
     // still run the game, and the horn still ends the period.
     DisplayControl *board = m_form->display();
-    board->setTimeSource([this] { return m_now; });
     board->setMovie(m_folder.filePath(u"missing/brevanto.dll"_s));
     QVERIFY(!board->isMovieLoaded());
     QSignalSpy horn(board, &DisplayControl::hornSounded);
@@ -134,16 +126,16 @@ void TestHostileMovies::clockRunsWithoutAMovie()
     control<QPushButton>("Command1")->click();
     QCOMPARE(caption(), u"Pause"_s);
     m_now += 10s;
-    board->clock().update();
+    CatchUp(board);
     QCOMPARE(board->GetVariable(u"sec"_s), u"20"_s);
     control<QPushButton>("Command1")->click();
     QCOMPARE(caption(), u"Play"_s);
     m_now += 1min;
-    board->clock().update();
+    CatchUp(board);
     QCOMPARE(board->GetVariable(u"sec"_s), u"20"_s);
     control<QPushButton>("Command1")->click();
     m_now += 20s;
-    board->clock().update();
+    CatchUp(board);
     QCOMPARE(horn.count(), 1);
     // Run out: the movie check refuses, as it would with the board drawn.
     control<QPushButton>("Command1")->click();
@@ -192,12 +184,11 @@ void TestHostileMovies::watchdog()
     QFETCH(int, limit);
     QFETCH(bool, fires);
     QJSEngine engine;
-    {
-        const MovieWatchdog watchdog(&engine, std::chrono::milliseconds(limit));
-        const QJSValue result = engine.evaluate(script);
-        QCOMPARE(watchdog.fired(), fires);
-        QCOMPARE(result.isError(), fires);
-    }
+    QJSValue result;
+    const bool cutShort = RunWatched(&engine, std::chrono::milliseconds(limit),
+                                     [&] { result = engine.evaluate(script); });
+    QCOMPARE(cutShort, fires);
+    QCOMPARE(result.isError(), fires);
     QVERIFY(!engine.isInterrupted());
     QCOMPARE(engine.evaluate(u"6 * 7"_s).toInt(), 42);
 }

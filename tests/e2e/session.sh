@@ -1,9 +1,10 @@
 # Helpers for the end-to-end scripts, sourced by them: a scratch folder, an X server of our own,
 # the program started with its call log, and reading that log.
 #
-# The call log (BREVANTO_CALL_LOG) holds one JSON array a line for every operation the program
-# makes on the board: ["SetVariable","points_a","007"], ["GotoFrame","0"], ["Play"], and
-# ["Shown","movie"] once the window is up.
+# The call log is the program's logging category brevanto.board.calls, switched on, filtered out
+# of its messages into calls.log: one JSON array a line for every operation the program makes on
+# the board, ["SetVariable","points_a","007"], ["GotoFrame","0"], ["Play"], and ["Shown","movie"]
+# once the window is up. Everything the program writes is in program.out.
 
 # CTest's SKIP_RETURN_CODE for a machine without the tools a script needs.
 readonly E2E_SKIP=77
@@ -86,9 +87,10 @@ start_program() {
     local program=$1
     shift
     : >"$e2e_work/calls.log"
-    env BREVANTO_CALL_LOG="$e2e_work/calls.log" \
+    env QT_LOGGING_RULES="brevanto.board.calls.debug=true" \
+        QT_MESSAGE_PATTERN="%{if-category}%{category}: %{endif}%{message}" \
         LSAN_OPTIONS="suppressions=$e2e_lib/lsan.supp:print_suppressions=0" \
-        "$@" "$program" >"$e2e_work/program.out" 2>&1 &
+        "$@" "$program" > >(e2e_split_log) 2>&1 &
     e2e_app=$!
     local i
     for ((i = 0; i < E2E_PATIENCE; i++)); do
@@ -97,6 +99,12 @@ start_program() {
         sleep 0.1
     done
     fail "the program logged no [\"Shown\",...] within $((E2E_PATIENCE / 10)) s"
+}
+
+# The program's output into program.out, its call log also into calls.log, line by line as it
+# comes.
+e2e_split_log() {
+    tee "$e2e_work/program.out" | sed -un 's/^brevanto\.board\.calls: //p' >"$e2e_work/calls.log"
 }
 
 # Runs a command every tenth of a second until it succeeds; fails after E2E_PATIENCE tries.

@@ -9,12 +9,25 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(KeyPlatform)
+Q_DECLARE_METATYPE(Hotkey)
+
+namespace QTest {
+template <> char *toString(const Hotkey &hotkey)
+{
+    return qstrdup(qPrintable(u"action %1 step %2 field %3 limit %4"_s.arg(int(hotkey.action))
+                                  .arg(hotkey.step)
+                                  .arg(int(hotkey.field))
+                                  .arg(hotkey.limit)));
+}
+} // namespace QTest
 
 class TestHotkeys : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void keyTable_data();
+    void keyTable();
     void stepFor_data();
     void stepFor();
     void counterStep_data();
@@ -28,6 +41,60 @@ private Q_SLOTS:
     void keyPlatform_data();
     void keyPlatform();
 };
+
+void TestHotkeys::keyTable_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<Hotkey>("hotkey");
+
+    using Action = Hotkey::Action;
+    const int shift = ModifierBit::Shift, ctrl = ModifierBit::Ctrl, alt = ModifierBit::Alt;
+    const auto counter = [](int step, ScoreField field, int limit) {
+        return Hotkey{Action::CounterStep, step, field, limit};
+    };
+
+    // Escape and Space act whatever is held
+    QTest::newRow("Escape") << 27 << 0 << Hotkey{Action::LeaveFullScreen};
+    QTest::newRow("Ctrl+Alt+Escape") << 27 << (ctrl | alt) << Hotkey{Action::LeaveFullScreen};
+    QTest::newRow("Space") << 32 << 0 << Hotkey{Action::PlayPause};
+    QTest::newRow("Shift+Space") << 32 << shift << Hotkey{Action::PlayPause};
+
+    // The counters: up alone, down with any modifier
+    QTest::newRow("1") << 49 << 0 << counter(1, ScoreField::PointsA, 1000);
+    QTest::newRow("Shift+1") << 49 << shift << counter(-1, ScoreField::PointsA, 1000);
+    QTest::newRow("Ctrl+1") << 49 << ctrl << counter(-1, ScoreField::PointsA, 1000);
+    QTest::newRow("F1") << 112 << 0 << counter(1, ScoreField::FaultsA, 100);
+    QTest::newRow("Ctrl+F1") << 112 << ctrl << counter(-1, ScoreField::FaultsA, 100);
+    QTest::newRow("9") << 57 << 0 << counter(1, ScoreField::PointsB, 1000);
+    QTest::newRow("F9") << 120 << 0 << counter(1, ScoreField::FaultsB, 100);
+    QTest::newRow("Alt+F9") << 120 << alt << counter(-1, ScoreField::FaultsB, 100);
+    QTest::newRow("P") << 80 << 0 << Hotkey{Action::PeriodStep, 1};
+    QTest::newRow("Ctrl+P") << 80 << ctrl << Hotkey{Action::PeriodStep, -1};
+
+    // Set takes Shift alone
+    QTest::newRow("Shift+S") << 83 << shift << Hotkey{Action::Set};
+    QTest::newRow("S") << 83 << 0 << Hotkey{};
+    QTest::newRow("Ctrl+Shift+S") << 83 << (ctrl | shift) << Hotkey{};
+    QTest::newRow("Alt+S") << 83 << alt << Hotkey{};
+
+    // Keys without a meaning
+    QTest::newRow("keypad 1") << 97 << 0 << Hotkey{};
+    QTest::newRow("keypad 9") << 105 << 0 << Hotkey{};
+    QTest::newRow("Shift alone") << 16 << shift << Hotkey{};
+    QTest::newRow("Enter") << 13 << 0 << Hotkey{};
+    QTest::newRow("digit 2") << 50 << 0 << Hotkey{};
+    QTest::newRow("F2") << 113 << 0 << Hotkey{};
+    QTest::newRow("no code") << 0 << 0 << Hotkey{};
+}
+
+void TestHotkeys::keyTable()
+{
+    QFETCH(int, code);
+    QFETCH(int, modifiers);
+    QFETCH(Hotkey, hotkey);
+    QCOMPARE(HotkeyFor(code, modifiers), hotkey);
+}
 
 void TestHotkeys::stepFor_data()
 {
