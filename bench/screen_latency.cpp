@@ -1,0 +1,164 @@
+// How late the board reaches the screen: the operator window full screen under a real X server,
+// its clock counting down, and a thread of our own sampling the X server's picture of the clock
+// (XShmGetImage, about 1 kHz). Each change seen on the screen is set against the moment the
+// clock's text truly changes; then a hundred hotkeys set against the moment of their
+// SetVariable, sampled on team A's points.
+//
+// Usage, at the screen size the board is measured at:
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/screen_latency [m:ss]   (default 2:05)
+
+#include "clockdriver.h"
+#include "displaycontrol.h"
+#include "form1.h"
+#include "screensampler.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QQuickWindow>
+#include <QRect>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Where our movie draws what is sampled, on its design canvas of 3430 x 2565: a band of rows
+// through the middle of the clock's digits and of team A's points. A band through the middle
+// crosses the middle bar and the ends of the four upright ones, so any two digits differ in it.
+constexpr QSizeF Canvas(3430, 2565);
+constexpr QRectF ClockBand(70, 520, 3290, 90);
+constexpr QRectF PointsBand(70, 1740, 1230, 80);
+
+// A canvas rectangle on a screen the board fills ("ShowAll": scaled to fit, centred).
+QRect OnScreen(const QRectF &canvasRect, const QSize &screen)
+{
+    const double scale =
+        std::min(screen.width() / Canvas.width(), screen.height() / Canvas.height());
+    const double left = std::round((screen.width() - Canvas.width() * scale) / 2);
+    const double top = std::round((screen.height() - Canvas.height() * scale) / 2);
+    return QRect(int(left + canvasRect.x() * scale), int(top + canvasRect.y() * scale),
+                 int(canvasRect.width() * scale), std::max(1, int(canvasRect.height() * scale)));
+}
+
+// The moment closest to `time` at which the board's clock text changes, for a countdown that
+// reaches zero at `deadline`: whole seconds down to one minute, then every tenth.
+Clock::time_point NearestChange(Clock::time_point time, Clock::time_point deadline)
+{
+    const double remaining = std::chrono::duration<double>(deadline - time).count();
+    const double step = remaining > 60.05 ? 1.0 : 0.1;
+    const double boundary = std::max(0.0, std::round(remaining / step) * step);
+    return deadline -
+           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(boundary));
+}
+
+void Report(const char *what, std::vector<double> late)
+{
+    if (late.empty()) {
+        std::printf("%-34s no changes seen\n", what);
+        return;
+    }
+    std::sort(late.begin(), late.end());
+    const auto at = [&late](double share) {
+        return late[std::min(late.size() - 1, size_t(share * double(late.size())))];
+    };
+    std::printf("%-34s %5zu changes  p50 %6.2f ms  p90 %6.2f ms  p99 %6.2f ms  max %6.2f ms\n",
+                what, late.size(), at(0.5), at(0.9), at(0.99), late.back());
+}
+
+double Milliseconds(Clock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// Runs the event loop for a while.
+void Wait(std::chrono::milliseconds time)
+{
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QApplication app(argc, argv);
+    const QStringList start = (argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("2:05"))
+                                  .split(QLatin1Char(':'));
+    if (start.size() != 2) {
+        std::fprintf(stderr, "usage: screen_latency [m:ss]\n");
+        return 2;
+    }
+
+    ConsoleServices services;
+    services.splashInterval = 1ms;
+    Form1 form(services);
+    form.Form_Load();
+    form.show();
+    const auto control = [&form](const char *name) {
+        return form.findChild<QWidget *>(QLatin1String(name));
+    };
+    static_cast<QLineEdit *>(control("Minutos"))->setText(start.at(0));
+    static_cast<QLineEdit *>(control("segundos"))->setText(start.at(1));
+    static_cast<QPushButton *>(control("Command3"))->click();
+    static_cast<QPushButton *>(control("Command4"))->click();
+    Wait(1500ms); // the board drawn full screen
+
+    const QSize screen = form.screen()->geometry().size();
+    ScreenSampler sampler({OnScreen(ClockBand, screen), OnScreen(PointsBand, screen)});
+    if (!sampler.start()) {
+        std::fprintf(stderr, "screen_latency: no X server with the shared-memory extension\n");
+        return 1;
+    }
+    Wait(200ms);
+
+    // The countdown, to its end.
+    static_cast<QPushButton *>(control("Command1"))->click();
+    const Clock::time_point deadline =
+        Clock::now() + form.display()->findChild<ClockDriver *>()->remaining();
+    Wait(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()) + 500ms);
+
+    // Hotkeys: key 1 raises team A's points; the refresh sends them at once.
+    auto *teclado = control("Teclado");
+    std::vector<Clock::time_point> strokes;
+    for (int i = 0; i < 100; ++i) {
+        strokes.push_back(Clock::now());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QApplication::sendEvent(teclado, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QApplication::sendEvent(teclado, &release);
+        Wait(150ms);
+    }
+    sampler.stop();
+
+    std::vector<double> aboveMinute, lastMinute;
+    for (const ScreenSampler::Seen &seen : sampler.changes(0)) {
+        const Clock::time_point due = NearestChange(seen.estimate(), deadline);
+        const double late = Milliseconds(seen.estimate() - due);
+        (deadline - due > 60050ms ? aboveMinute : lastMinute).push_back(late);
+    }
+    std::vector<double> hotkeys;
+    for (const ScreenSampler::Seen &seen : sampler.changes(1)) {
+        const auto stroke = std::upper_bound(strokes.begin(), strokes.end(), seen.estimate());
+        if (stroke != strokes.begin())
+            hotkeys.push_back(Milliseconds(seen.estimate() - *std::prev(stroke)));
+    }
+    std::printf("screen %dx%d, countdown from %s:%s\n", screen.width(), screen.height(),
+                qPrintable(start.at(0)), qPrintable(start.at(1)));
+    Report("clock above one minute (m:ss)", aboveMinute);
+    Report("clock in the last minute (s.t)", lastMinute);
+    Report("SetVariable to screen (hotkey 1)", hotkeys);
+    return 0;
+}
