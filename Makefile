@@ -2,8 +2,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+CTEST_FLAGS ?=
 
-.PHONY: run test build deps test-deps asan fuzz clean
+.PHONY: run test quick build deps test-deps asan tsan fuzz clean
 
 run: deps build
 	$(BUILD)/bin/brevanto
@@ -11,7 +12,11 @@ run: deps build
 test: test-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+# The suite without its long runs (the soak, huge entries, hostile movies).
+quick:
+	$(MAKE) test CTEST_FLAGS="-LE long"
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -27,9 +32,15 @@ test-deps:
 asan: test-deps
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="$(CMAKE_FLAGS) -DBREVANTO_SANITIZE=ON"
 
+# The suite once more under ThreadSanitizer. Qt itself is not built with it: the suppressions
+# name what it cannot see inside Qt's own locking.
+tsan: test-deps
+	TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp $(TSAN_OPTIONS)" \
+	$(MAKE) test BUILD=build-tsan CMAKE_FLAGS="$(CMAKE_FLAGS) -DBREVANTO_TSAN=ON"
+
 # The text and number rules under libFuzzer: ten million inputs per target (a while).
 fuzz: test-deps
 	fuzz/run --runs 10000000
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-tsan

@@ -26,7 +26,7 @@ fail() {
     fi
     if [[ -n "$e2e_work" && -s "$e2e_work/program.out" ]]; then
         echo "--- program output:" >&2
-        tail -n 30 "$e2e_work/program.out" >&2
+        grep -v "^brevanto\.board\.calls: " "$e2e_work/program.out" | tail -n 60 >&2
     fi
     exit 1
 }
