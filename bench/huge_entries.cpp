@@ -10,7 +10,6 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QQuickWidget>
 
 #include <algorithm>
 #include <climits>
@@ -38,6 +37,7 @@ struct Times
 void Measure(const char *field, const QString &text, bool unlimited, Times &times)
 {
     const std::unique_ptr<Form1> form = StartedForm();
+    WaitForBoard(form->display());
     auto *edit = Control<QLineEdit>(form.get(), field);
     auto *teclado = Control<QLineEdit>(form.get(), "Teclado");
     if (unlimited)
@@ -48,7 +48,11 @@ void Measure(const char *field, const QString &text, bool unlimited, Times &time
     }));
     times.kept = edit->text().size();
     times.hotkey.push_back(Milliseconds([&] { KeyStroke(teclado, Qt::Key_1); }));
-    times.frame.push_back(Milliseconds([&] { form->display()->grabFramebuffer(); }));
+    // Until the board's process has drawn the new frame and it is on the screen.
+    times.frame.push_back(Milliseconds([&] {
+        QSignalSpy shown(form->display(), &DisplayControl::frameShown);
+        shown.wait(10000);
+    }));
     times.release.push_back(Milliseconds([&] {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_End, Qt::NoModifier);
         QApplication::sendEvent(edit, &release);

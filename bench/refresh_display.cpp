@@ -8,12 +8,12 @@
 
 #include "displaycontrol.h"
 #include "form1.h"
+#include "formfixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QQuickWindow>
 
 #include <algorithm>
 #include <array>
@@ -112,9 +112,6 @@ void DrawFrame(const int &frames)
 
 int main(int argc, char *argv[])
 {
-    // The renderer the program itself picks unless QT_QUICK_BACKEND says otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     const int strokes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
 
@@ -124,13 +121,13 @@ int main(int argc, char *argv[])
     form.Form_Load();
     form.show();
     DisplayControl *board = form.display();
+    WaitForBoard(board);
     if (!board->isMovieLoaded()) {
         std::fprintf(stderr, "the movie was not loaded: %s\n", qPrintable(board->notice()));
         return 1;
     }
-    QQuickWindow *window = board->quickWindow();
     int frames = 0;
-    QObject::connect(window, &QQuickWindow::afterRendering, &app, [&frames] { ++frames; });
+    QObject::connect(board, &DisplayControl::frameShown, &app, [&frames] { ++frames; });
     DrawFrame(frames);
     auto *teclado = form.findChild<QLineEdit *>(u"Teclado"_s);
 

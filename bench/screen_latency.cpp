@@ -10,13 +10,13 @@
 #include "clockdriver.h"
 #include "displaycontrol.h"
 #include "form1.h"
+#include "formfixture.h"
 #include "screensampler.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QQuickWindow>
 #include <QRect>
 #include <QScreen>
 #include <QTimer>
@@ -92,8 +92,6 @@ void Wait(std::chrono::milliseconds time)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     const QStringList start = (argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("2:05"))
                                   .split(QLatin1Char(':'));
@@ -107,6 +105,10 @@ int main(int argc, char *argv[])
     Form1 form(services);
     form.Form_Load();
     form.show();
+    if (!WaitForBoard(form.display()) || !form.display()->isMovieLoaded()) {
+        std::fprintf(stderr, "screen_latency: the movie does not play\n");
+        return 1;
+    }
     const auto control = [&form](const char *name) {
         return form.findChild<QWidget *>(QLatin1String(name));
     };
@@ -124,7 +126,20 @@ int main(int argc, char *argv[])
     }
     Wait(200ms);
 
+    // When the control has put each frame on the screen (its repaint done): the part of the
+    // delay that is the program's, the rest being the X server's and the sampling's.
+    std::vector<Clock::time_point> painted;
+    QObject::connect(form.display(), &DisplayControl::frameShown, &app,
+                     [&painted] { painted.push_back(Clock::now()); });
+    // And when the clock woke for each change, against its moment.
+    std::vector<double> woke;
+    QObject::connect(form.display()->findChild<ClockDriver *>(), &ClockDriver::changeTimed, &app,
+                     [&woke](std::chrono::nanoseconds due, std::chrono::nanoseconds made) {
+                         woke.push_back(double((made - due).count()) / 1e6);
+                     });
+
     // The countdown, to its end.
+    const Clock::time_point started = Clock::now();
     static_cast<QPushButton *>(control("Command1"))->click();
     const Clock::time_point deadline =
         Clock::now() + form.display()->findChild<ClockDriver *>()->remaining();
@@ -149,6 +164,14 @@ int main(int argc, char *argv[])
         const double late = Milliseconds(seen.estimate() - due);
         (deadline - due > 60050ms ? aboveMinute : lastMinute).push_back(late);
     }
+    std::vector<double> paintedAbove, paintedLast;
+    for (const Clock::time_point time : painted) {
+        if (time < started || time > deadline + 100ms)
+            continue;
+        const Clock::time_point due = NearestChange(time, deadline);
+        const double late = Milliseconds(time - due);
+        (deadline - due > 60050ms ? paintedAbove : paintedLast).push_back(late);
+    }
     std::vector<double> hotkeys;
     for (const ScreenSampler::Seen &seen : sampler.changes(1)) {
         const auto stroke = std::upper_bound(strokes.begin(), strokes.end(), seen.estimate());
@@ -160,5 +183,8 @@ int main(int argc, char *argv[])
     Report("clock above one minute (m:ss)", aboveMinute);
     Report("clock in the last minute (s.t)", lastMinute);
     Report("SetVariable to screen (hotkey 1)", hotkeys);
+    Report("  of it the program's: m:ss", paintedAbove);
+    Report("  of it the program's: s.t", paintedLast);
+    Report("  of that the clock's waking", woke);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Start-up as the operator sees it: from the splash closing to the operator window on the
-// screen with the board drawn, and the program's resident memory by then. One measurement per
-// process, since only the first start of a process counts; run it a few times.
+// screen with the board drawn, and the resident memory of the program and the board's process
+// by then. One measurement per process, since only the first start of a process counts; run it
+// a few times.
 //
 // Usage, under a real X server for realism (the splash stands its full two seconds):
 //   for i in 1 2 3 4 5; do xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/startup; done
@@ -9,9 +10,9 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QQuickWindow>
 #include <QRegularExpression>
 #include <QWindow>
 
@@ -22,16 +23,30 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A line of /proc/self/status in kibibytes ("VmRSS", "VmHWM"), or -1.
-long long StatusKiB(const QString &name)
+// A line of a process's /proc file in kibibytes ("status": "VmRSS", "VmHWM"; "smaps_rollup":
+// "Pss", which counts the memory it shares with another process by halves), or -1.
+long long ProcKiB(const QString &pid, const QString &file, const QString &name)
 {
-    QFile status(u"/proc/self/status"_s);
+    QFile status(u"/proc/"_s + pid + u'/' + file);
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     const QRegularExpression line(u"^"_s + name + u":\\s+(\\d+) kB$"_s,
                                   QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = line.match(QString::fromLatin1(status.readAll()));
     return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+}
+
+// This process and its children (the board's process).
+QStringList Processes()
+{
+    QStringList pids{QString::number(QCoreApplication::applicationPid())};
+    for (const QString &task :
+         QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile children(u"/proc/self/task/"_s + task + u"/children"_s);
+        if (children.open(QIODevice::ReadOnly))
+            pids += QString::fromLatin1(children.readAll()).split(u' ', Qt::SkipEmptyParts);
+    }
+    return pids;
 }
 
 double Milliseconds(qint64 nanoseconds)
@@ -43,9 +58,6 @@ double Milliseconds(qint64 nanoseconds)
 
 int main(int argc, char *argv[])
 {
-    // The renderer the program itself picks unless QT_QUICK_BACKEND says otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     QElapsedTimer sinceSplash;
     qint64 loaded = -1;
@@ -54,7 +66,7 @@ int main(int argc, char *argv[])
 
     Form1 form;
     QObject::connect(&form, &Form1::splashClosed, &app, [&sinceSplash] { sinceSplash.start(); });
-    QObject::connect(form.display()->quickWindow(), &QQuickWindow::afterRendering, &app, [&] {
+    QObject::connect(form.display(), &DisplayControl::frameShown, &app, [&] {
         if (drawn < 0 && form.isVisible())
             drawn = sinceSplash.nsecsElapsed();
     });
@@ -85,7 +97,16 @@ int main(int argc, char *argv[])
     std::printf("splash closed -> board frame drawn:   %8.1f ms\n", Milliseconds(drawn));
     std::printf("splash closed -> window with board:   %8.1f ms\n",
                 Milliseconds(std::max(exposed, drawn)));
-    std::printf("resident memory: VmRSS %lld KiB, peak VmHWM %lld KiB\n", StatusKiB(u"VmRSS"_s),
-                StatusKiB(u"VmHWM"_s));
+    long long rss = 0, pss = 0;
+    for (const QString &pid : Processes()) {
+        const long long own = ProcKiB(pid, u"status"_s, u"VmRSS"_s);
+        const long long proportional = ProcKiB(pid, u"smaps_rollup"_s, u"Pss"_s);
+        std::printf("resident memory of %s: VmRSS %lld KiB, Pss %lld KiB\n",
+                    pid == Processes().first() ? "the program" : "the board's process", own,
+                    proportional);
+        rss += own;
+        pss += proportional;
+    }
+    std::printf("resident memory in all: VmRSS %lld KiB, Pss %lld KiB\n", rss, pss);
     return 0;
 }

@@ -3,27 +3,27 @@
 #include "form1.h"
 
 #include <QApplication>
-#include <QQuickWindow>
-#include <QSGRendererInterface>
 
 int main(int argc, char *argv[])
 {
-    // The board is flat shapes and text: Qt Quick's software renderer repaints only what changed
-    // (the clock's digits), where OpenGL redraws and composes the whole window every time, which
-    // costs a core's worth on a machine without a graphics processor. QT_QUICK_BACKEND still
-    // chooses another.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brevanto"));
     QApplication::setApplicationVersion(QStringLiteral(BREVANTO_VERSION));
 
     Form1 form;
-    LogBoardCalls(form.display());
+    DisplayControl *board = form.display();
+    LogBoardCalls(board);
     form.Form_Load();
     form.show();
-    LogBoardCall({QStringLiteral("Shown"), form.display()->isMovieLoaded()
-                                               ? QStringLiteral("movie")
-                                               : form.display()->notice()});
+    // Once the board shows the movie or its notice.
+    const auto logShown = [board] {
+        LogBoardCall({QStringLiteral("Shown"),
+                      board->isMovieLoaded() ? QStringLiteral("movie") : board->notice()});
+    };
+    if (board->isMovieLoaded() || !board->notice().isEmpty())
+        logShown();
+    else
+        QObject::connect(board, &DisplayControl::movieChanged, &form, logShown,
+                         Qt::SingleShotConnection);
     return QApplication::exec();
 }

@@ -40,6 +40,15 @@ void ClockDriver::play(double startMinutes, double startSeconds)
     update();
 }
 
+std::optional<QString> ClockDriver::nextText() const
+{
+    const nanoseconds now = m_clock.now();
+    if (!m_clock.isRunningAt(now))
+        return std::nullopt;
+    const std::optional<nanoseconds> next = NextClockTextChange(m_clock.remainingAt(now));
+    return next ? std::optional(ClockText(*next)) : std::nullopt;
+}
+
 void ClockDriver::update()
 {
     const nanoseconds now = m_clock.now();

@@ -1,29 +1,36 @@
 #include "displaycontrol.h"
 
+#include "boardlink.h"
 #include "clockdriver.h"
 #include "horn.h"
-#include "movieloader.h"
 #include "textnumber.h"
 
-#include <QQmlContext>
-#include <QQmlEngine>
-#include <QQmlPropertyMap>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+const QString ClockVariable = QStringLiteral("clock");
+
+} // namespace
 
 DisplayControl::DisplayControl(GameClock::TimeSource clockTime, QWidget *parent)
-    : QQuickWidget(parent), m_board(new QQmlPropertyMap(this)),
-      m_clock(new ClockDriver(std::move(clockTime), this)), m_horn(new Horn(this))
+    : QWidget(parent), m_clock(new ClockDriver(std::move(clockTime), this)), m_horn(new Horn(this)),
+      m_link(new BoardLink(this))
 {
-    connect(m_horn, &Horn::sounded, this, &DisplayControl::hornSounded);
-    connect(m_clock, &ClockDriver::textChanged, this,
-            [this](const QString &text) { publish(QStringLiteral("clock"), text); });
-    connect(m_clock, &ClockDriver::expired, m_horn, &Horn::sound);
-    publish(QStringLiteral("clock"), m_clock->text());
     setFocusPolicy(Qt::StrongFocus);
-    setResizeMode(QQuickWidget::SizeRootObjectToView);
-    setClearColor(Qt::black);
-    engine()->rootContext()->setContextProperty(QStringLiteral("board"), m_board);
-    setSource(MovieLoader::StageUrl());
-    m_loader = std::make_unique<MovieLoader>(engine(), rootObject());
+    // Every pixel is painted, from the frame or black.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(m_horn, &Horn::sounded, this, &DisplayControl::hornSounded);
+    connect(m_clock, &ClockDriver::textChanged, this, &DisplayControl::clockTextChanged);
+    connect(m_clock, &ClockDriver::expired, m_horn, &Horn::sound);
+    connect(m_link, &BoardLink::shownChanged, this, &DisplayControl::showFrame);
+    connect(m_link, &BoardLink::outcomeChanged, this, [this] {
+        update();
+        Q_EMIT movieChanged();
+    });
+    m_values.insert(ClockVariable, m_clock->text());
+    m_link->setVariable(ClockVariable, m_clock->text());
 }
 
 DisplayControl::~DisplayControl() = default;
@@ -32,31 +39,26 @@ void DisplayControl::setMovie(const QString &path)
 {
     Q_EMIT called(QStringLiteral("Movie"), {path});
     m_moviePath = path;
-    m_loader->load(path);
+    tellSize();
+    m_link->load(path);
+    update();
 }
 
 bool DisplayControl::isMovieLoaded() const
 {
-    return m_loader->movie() != nullptr;
+    return m_link->isPlaying();
 }
 
 QString DisplayControl::notice() const
 {
-    return m_loader->notice();
+    return m_link->notice();
 }
 
 void DisplayControl::SetVariable(const QString &name, const QString &value)
 {
     Q_EMIT called(QStringLiteral("SetVariable"), {name, value});
-    publish(name, value);
-}
-
-void DisplayControl::publish(const QString &name, const QString &value)
-{
     m_values.insert(name, value);
-    // Names the property map refuses (its own members, say) are still kept for GetVariable.
-    if (m_board->value(name).toString() != value || !m_board->contains(name))
-        m_board->insert(name, value);
+    m_link->setVariable(name, value);
 }
 
 QString DisplayControl::GetVariable(const QString &name)
@@ -77,6 +79,7 @@ void DisplayControl::GotoFrame(int frame)
 {
     Q_EMIT called(QStringLiteral("GotoFrame"), {QString::number(frame)});
     m_clock->gotoFrame(frame);
+    prepareNextClockText();
 }
 
 void DisplayControl::Play()
@@ -84,10 +87,78 @@ void DisplayControl::Play()
     Q_EMIT called(QStringLiteral("Play"), {});
     m_clock->play(TextToNumber(m_values.value(QStringLiteral("s_min"))),
                   TextToNumber(m_values.value(QStringLiteral("s_sec"))));
+    prepareNextClockText();
+}
+
+void DisplayControl::clockTextChanged(const QString &text)
+{
+    m_values.insert(ClockVariable, text);
+    m_link->setVariable(ClockVariable, text);
+    prepareNextClockText();
+}
+
+void DisplayControl::prepareNextClockText()
+{
+    // The next change of the clock is known: its frame is drawn ahead, to be shown the moment
+    // it comes.
+    if (const std::optional<QString> next = m_clock->nextText())
+        m_link->prepare(ClockVariable, *next);
+    else
+        m_link->unprepare();
+}
+
+void DisplayControl::showFrame(const QRect &changed)
+{
+    const double ratio = devicePixelRatioF();
+    const QRect logical = QRectF(changed.x() / ratio, changed.y() / ratio, changed.width() / ratio,
+                                 changed.height() / ratio)
+                              .toAlignedRect();
+    // At once rather than at the next turn of the event loop: a change of the clock is shown
+    // at its moment.
+    repaint(logical);
+    Q_EMIT frameShown();
 }
 
 void DisplayControl::focusInEvent(QFocusEvent *event)
 {
-    QQuickWidget::focusInEvent(event);
+    QWidget::focusInEvent(event);
     Q_EMIT focusReceived();
+}
+
+void DisplayControl::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QImage frame = m_link->shown();
+    if (!frame.isNull()) {
+        const double ratio = frame.devicePixelRatio();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &rect : event->region()) {
+            const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
+                                rect.height() * ratio);
+            painter.drawImage(QRectF(rect), frame, source);
+        }
+        return;
+    }
+    painter.fillRect(rect(), Qt::black);
+    if (const QString text = notice(); !text.isEmpty()) {
+        QFont font = painter.font();
+        font.setPixelSize(qMax(10, height() / 14));
+        painter.setFont(font);
+        painter.setPen(QColor(0xb0, 0xb0, 0xb0));
+        const int margin = width() / 20;
+        painter.drawText(rect().adjusted(margin, 0, -margin, 0), Qt::AlignCenter | Qt::TextWordWrap,
+                         text);
+    }
+}
+
+void DisplayControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    tellSize();
+}
+
+void DisplayControl::tellSize()
+{
+    const double ratio = devicePixelRatioF();
+    m_link->setSize((QSizeF(size()) * ratio).toSize(), ratio);
 }

@@ -3,28 +3,29 @@
 #include "gameclock.h"
 
 #include <QHash>
-#include <QQuickWidget>
 #include <QString>
 #include <QStringList>
-#include <memory>
+#include <QWidget>
 
+class BoardLink;
 class ClockDriver;
 class Horn;
-class MovieLoader;
-class QQmlPropertyMap;
 
 // The display control: plays the scoreboard movie, a QML document read from a file, and offers
 // the operations the operator window drives it with. The movie sees the variables as the
 // context property `board` (board.name_a, board.points_a, ...), and the game clock's shown text
 // as board.clock.
 //
+// The movie runs in a process of its own (BoardLink), which draws the board into memory shared
+// with this control; whatever the movie does there, the control, the clock and the horn go on.
+// The control shows the frames in its rectangle, or a plain notice when the movie does not
+// play. Like the control it stands in for, it plays at load and scales the movie's design canvas
+// uniformly to fit ("ShowAll"), centred on black.
+//
 // The game clock runs here, on a monotonic clock, behind the movie's frame protocol: GotoFrame 0
 // is the cue, Play from the cue takes s_min and s_sec and rests there, Play from rest or from
 // frame 6 counts down, GotoFrame 6 holds. `min`, `sec` and `mil` read the clock's current value.
-//
-// Like the control it stands in for, it plays at load and scales the movie's design canvas
-// uniformly to fit ("ShowAll"), centred on black.
-class DisplayControl : public QQuickWidget
+class DisplayControl : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DisplayControl)
@@ -48,7 +49,8 @@ public:
     void GotoFrame(int frame);
     void Play();
 
-    // Whether a movie is playing (false after a failed load), and the notice shown instead.
+    // Whether the movie plays, its first frame shown; and the notice shown instead once it
+    // does not (empty while a load is under way).
     bool isMovieLoaded() const;
     QString notice() const;
 
@@ -59,18 +61,25 @@ Q_SIGNALS:
     void focusReceived();
     // The countdown reached zero and the horn was sounded.
     void hornSounded();
+    // The movie started to play (its first frame is on the screen), or the notice came.
+    void movieChanged();
+    // A frame of the board reached the screen.
+    void frameShown();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // Stores a variable and shows it to the movie.
-    void publish(const QString &name, const QString &value);
+    void clockTextChanged(const QString &text);
+    void prepareNextClockText();
+    void showFrame(const QRect &changed);
+    void tellSize();
 
     QString m_moviePath;
     QHash<QString, QString> m_values;
-    QQmlPropertyMap *m_board;
     ClockDriver *m_clock;
     Horn *m_horn;
-    std::unique_ptr<MovieLoader> m_loader;
+    BoardLink *m_link;
 };

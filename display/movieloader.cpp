@@ -2,7 +2,6 @@
 
 #include "moviewatchdog.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -16,41 +15,41 @@ QUrl MovieLoader::StageUrl()
 
 MovieLoader::MovieLoader(QQmlEngine *engine, QQuickItem *stage) : m_engine(engine), m_stage(stage)
 {
+    m_engine->addUrlInterceptor(&m_sandbox);
+    m_engine->setNetworkAccessManagerFactory(&m_sandbox);
 }
 
 MovieLoader::~MovieLoader()
 {
     unload();
+    m_engine->removeUrlInterceptor(&m_sandbox);
+    m_engine->setNetworkAccessManagerFactory(nullptr);
 }
 
-void MovieLoader::load(const QString &path)
+MovieOutcome MovieLoader::load(const QString &path)
 {
     unload();
-
     const QFileInfo info(path);
-    if (!info.isFile()) {
-        showNotice(QObject::tr("No scoreboard movie"));
-        return;
-    }
-    if (info.size() > MaxMovieBytes) {
-        showNotice(QObject::tr("The scoreboard movie is too large to play"));
-        return;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showNotice(QObject::tr("The scoreboard movie cannot be read"));
-        return;
-    }
-    const QByteArray document = file.readAll();
-    if (document.trimmed().isEmpty()) {
-        showNotice(QObject::tr("No scoreboard movie"));
-        return;
-    }
+    m_sandbox.setFolders(info.absolutePath(), m_engine->importPathList());
+    const BoundedFile file = ReadBounded(path, MovieLimits::DocumentBytes);
+    if (file.failure == ReadFailure::Missing ||
+        (!file.failure && file.contents.trimmed().isEmpty()))
+        m_outcome = MovieOutcome::Missing;
+    else if (file.failure == ReadFailure::TooLarge)
+        m_outcome = MovieOutcome::TooLarge;
+    else if (file.failure)
+        m_outcome = MovieOutcome::Unreadable;
+    else
+        m_outcome = create(file.contents, info.absoluteFilePath());
+    return m_outcome;
+}
 
+MovieOutcome MovieLoader::create(const QByteArray &document, const QString &path)
+{
     // The file is read here rather than by URL so that its name need not end in ".qml" and a
     // hostile size is refused before the engine sees it.
     QQmlComponent component(m_engine);
-    component.setData(document, QUrl::fromLocalFile(info.absoluteFilePath()));
+    component.setData(document, QUrl::fromLocalFile(path));
     QObject *created = nullptr;
     const bool cutShort = RunWatched(m_engine, StartLimit, [&] {
         if (component.isReady())
@@ -61,20 +60,12 @@ void MovieLoader::load(const QString &path)
         delete created;
         if (component.isError())
             qWarning("Scoreboard movie: %s", qPrintable(component.errorString()));
-        showNotice(QObject::tr("The scoreboard movie cannot be played"));
-        return;
+        return MovieOutcome::Broken;
     }
-
     item->setParentItem(m_stage->findChild<QQuickItem *>(QStringLiteral("holder")));
     m_movie = item;
     m_stage->setProperty("movie", QVariant::fromValue(item));
-    showNotice(QString());
-}
-
-void MovieLoader::showNotice(const QString &text)
-{
-    m_notice = text;
-    m_stage->setProperty("notice", text);
+    return MovieOutcome::Playing;
 }
 
 void MovieLoader::unload()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "movieoutcome.h"
+#include "moviesandbox.h"
+
 #include <QString>
 #include <QUrl>
 #include <QtGlobal>
@@ -8,9 +11,9 @@ class QQmlEngine;
 class QQuickItem;
 
 // Puts a scoreboard movie on the control's stage (stage.qml): the movie's design canvas scaled
-// uniformly to fit and centred on black ("ShowAll"), or a plain notice in its place when the
-// file is missing, too large or no movie that plays. The movie sees whatever the engine's root
-// context offers it (the board's variables as `board`).
+// uniformly to fit and centred on black ("ShowAll"). The movie sees whatever the engine's root
+// context offers it (the board's variables as `board`), and reads only what MovieSandbox lets
+// it.
 //
 //   view.setSource(MovieLoader::StageUrl());
 //   MovieLoader loader(view.engine(), view.rootObject());
@@ -18,14 +21,10 @@ class QQuickItem;
 class MovieLoader
 {
 public:
-    // Largest movie file read; a scoreboard document is a few kilobytes. The engine compiles
-    // some documents in time that grows with the square of their size (64 KiB of sibling items
-    // take about a second, 4 MiB take many minutes), and the window waits for it.
-    static constexpr qint64 MaxMovieBytes = 64 * 1024;
-
     static QUrl StageUrl();
 
-    // `stage` is the item made from StageUrl() in `engine`; it outlives the loader.
+    // `stage` is the item made from StageUrl() in `engine`; both outlive the loader, which
+    // watches what the engine reads from now on.
     MovieLoader(QQmlEngine *engine, QQuickItem *stage);
     ~MovieLoader();
     MovieLoader(const MovieLoader &) = delete;
@@ -33,18 +32,19 @@ public:
 
     // Reads the file and puts its movie on the stage, in place of the one before; its start is
     // cut short when its scripts do not finish (it then counts as broken).
-    void load(const QString &path);
+    MovieOutcome load(const QString &path);
 
-    // The movie playing, none after a failed load; and the notice shown instead.
+    // The movie playing, none after a failed load.
     QQuickItem *movie() const { return m_movie; }
-    QString notice() const { return m_notice; }
+    MovieOutcome outcome() const { return m_outcome; }
 
 private:
-    void showNotice(const QString &text);
+    MovieOutcome create(const QByteArray &document, const QString &path);
     void unload();
 
     QQmlEngine *m_engine;
     QQuickItem *m_stage;
+    MovieSandbox m_sandbox;
     QQuickItem *m_movie = nullptr;
-    QString m_notice;
+    MovieOutcome m_outcome = MovieOutcome::Missing;
 };

@@ -1,13 +1,12 @@
 import QtQuick
 
-// The control's own frame around the movie: black, with the movie's design canvas scaled
-// uniformly to fit and centred ("ShowAll"). A movie that cannot play leaves a plain notice.
+// The control's frame around the movie: black, with the movie's design canvas scaled uniformly
+// to fit and centred ("ShowAll").
 Rectangle {
     id: stage
     color: "black"
 
     property Item movie: null
-    property string notice: ""
 
     Item {
         id: holder
@@ -19,16 +18,5 @@ Rectangle {
         x: Math.round((stage.width - width * scale) / 2)
         y: Math.round((stage.height - height * scale) / 2)
         clip: true
-    }
-
-    Text {
-        anchors.centerIn: parent
-        width: parent.width * 0.9
-        visible: stage.notice !== ""
-        text: stage.notice
-        color: "#b0b0b0"
-        font.pixelSize: Math.max(10, stage.height / 14)
-        horizontalAlignment: Text.AlignHCenter
-        wrapMode: Text.Wrap
     }
 }

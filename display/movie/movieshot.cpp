@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     MovieLoader loader(view.engine(), view.rootObject());
     loader.load(parser.value(movieOption));
     if (!loader.movie())
-        return fail(loader.notice());
+        return fail(NoticeText(loader.outcome()));
 
     view.show();
     const QImage picture = view.grabWindow();

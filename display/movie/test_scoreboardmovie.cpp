@@ -65,7 +65,7 @@ void TestScoreboardMovie::init()
     m_loader = std::make_unique<MovieLoader>(m_window->engine(), m_window->rootObject());
     m_loader->load(movieUrl.toLocalFile());
     m_movie = m_loader->movie();
-    QVERIFY2(m_movie, qPrintable(m_loader->notice()));
+    QVERIFY2(m_movie, qPrintable(NoticeText(m_loader->outcome())));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

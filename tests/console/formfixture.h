@@ -42,6 +42,13 @@ template <typename T> T *Control(const QWidget *form, const char *name)
     return widget;
 }
 
+// Waits until the board shows its movie or a notice; false if neither comes.
+inline bool WaitForBoard(DisplayControl *display)
+{
+    return QTest::qWaitFor(
+        [display] { return display->isMovieLoaded() || !display->notice().isEmpty(); }, 20000);
+}
+
 // The board's clock catching up with a fake time source moved on by a test.
 inline void CatchUp(DisplayControl *display)
 {

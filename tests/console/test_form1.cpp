@@ -292,8 +292,9 @@ void TestForm1::missingMovieShowsNoMessage()
     DisplayControl *board = m_form->display();
     const int windowsBefore = QApplication::topLevelWidgets().size();
     board->setMovie(QStringLiteral("/nonexistent/brevanto.dll"));
+    QVERIFY(WaitForBoard(board));
     QVERIFY(!board->isMovieLoaded());
-    QVERIFY(!board->notice().isEmpty());
+    QCOMPARE(board->notice(), u"No scoreboard movie"_s);
     QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
     // The console keeps working.
     pressInTeclado(Qt::Key_9);

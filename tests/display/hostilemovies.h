@@ -1,24 +1,34 @@
 #pragma once
 
-#include "movieloader.h"
+#include "movielimits.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QString>
 
 #include <span>
 
 // Hostile things to find where the scoreboard movie should be, shared by the robustness tests
-// and their benchmark. Each case puts its thing at a path in a scratch folder; the real movie's
-// parts folder is never beside it.
+// and their benchmark. Each case puts its thing at a path in a scratch folder (and, for some,
+// parts beside it); the real movie's parts folder is never there.
 namespace HostileMovies {
 
 enum class Outcome
 {
     Refused, // the board area shows a notice instead of a movie
     Plays,   // the movie plays, its own faults and all
+    Stops,   // the movie plays, then its process crashes, hangs or grows: the notice comes
+};
+
+// What sets off a movie's fault, where something must.
+enum class Trigger
+{
+    None,
+    PointsA,      // the hotkey 1, which sends points_a "001"
+    ClockRunsOut, // a second on the clock, run down to "0.0"
 };
 
 struct Case
@@ -27,6 +37,7 @@ struct Case
     // Puts the hostile thing at the path; false when the file system would not take it.
     bool (*make)(const QString &path);
     Outcome outcome;
+    Trigger trigger = Trigger::None;
 };
 
 // A literal's bytes, NUL bytes included.
@@ -39,6 +50,20 @@ inline bool Write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file beside the movie: its parts folder, a script.
+inline bool WriteBeside(const QString &moviePath, const QString &name, const QByteArray &bytes)
+{
+    const QDir folder = QFileInfo(moviePath).dir();
+    return folder.mkpath(QFileInfo(folder.filePath(name)).path()) &&
+           Write(folder.filePath(name), bytes);
+}
+
+// A movie of a plain 400 x 300 item with these lines inside it.
+inline QByteArray Movie(const QByteArray &inside)
+{
+    return "import QtQuick\nItem {\n    id: root\n    width: 400; height: 300\n" + inside + "\n}\n";
 }
 
 // Bytes from a fixed seed, so that a failure can be repeated; random bytes hold NUL bytes and
@@ -83,7 +108,7 @@ inline std::span<const Case> Cases()
              const QByteArray document = "import QtQuick\nItem {}\n//";
              return Write(path,
                           document +
-                              QByteArray(MovieLoader::MaxMovieBytes + 1 - document.size(), 'x'));
+                              QByteArray(MovieLimits::DocumentBytes + 1 - document.size(), 'x'));
          },
          Outcome::Refused},
         {"100 MB, sparse",
@@ -163,10 +188,113 @@ inline std::span<const Case> Cases()
          },
          Outcome::Refused},
 
+        // Documents whose process dies: it is started again, and given up
+        {"creates itself without end when it starts",
+         [](const QString &path) {
+             return Write(path, Movie("    function spawn() { Qt.createQmlObject("
+                                      "'import QtQuick; Item { Component.onCompleted: "
+                                      "root.spawn() }', root) }\n"
+                                      "    Component.onCompleted: spawn()"));
+         },
+         Outcome::Refused},
+        {"creates itself without end later",
+         [](const QString &path) {
+             return Write(path, Movie("    function spawn() { Qt.createQmlObject("
+                                      "'import QtQuick; Item { Component.onCompleted: "
+                                      "root.spawn() }', root) }\n"
+                                      "    Timer { interval: 300; running: true; "
+                                      "onTriggered: root.spawn() }"));
+         },
+         Outcome::Stops},
+        {"memory without end",
+         [](const QString &path) {
+             return Write(path, Movie("    property var hoard: []\n"
+                                      "    Timer { interval: 10; running: true; repeat: true; "
+                                      "onTriggered: root.hoard.push(\"x\".repeat(1 << 24) + "
+                                      "root.hoard.length) }"));
+         },
+         Outcome::Stops},
+
+        // Documents that stop answering after they started: given up at once
+        {"endless loop later, from a timer",
+         [](const QString &path) {
+             return Write(path, Movie("    Timer { interval: 300; running: true; "
+                                      "onTriggered: { for (;;) {} } }"));
+         },
+         Outcome::Stops},
+        {"endless loop once team A has a point",
+         [](const QString &path) {
+             return Write(path,
+                          Movie("    readonly property bool armed: board.points_a === \"001\"\n"
+                                "    onArmedChanged: if (armed) { for (;;) {} }"));
+         },
+         Outcome::Stops, Trigger::PointsA},
+        {"endless loop in a part, later",
+         [](const QString &path) {
+             return WriteBeside(path, QStringLiteral("scoreboard/Trap.qml"),
+                                "import QtQuick\nItem { Timer { interval: 300; running: true; "
+                                "onTriggered: { for (;;) {} } } }\n") &&
+                    Write(path, "import QtQuick\nimport \"scoreboard\"\n"
+                                "Item { width: 400; height: 300; Trap {} }\n");
+         },
+         Outcome::Stops},
+        {"endless loop at the end of the period",
+         [](const QString &path) {
+             return Write(path, Movie("    property bool counted: false\n"
+                                      "    readonly property string clock: board.clock ?? \"\"\n"
+                                      "    onClockChanged: if (clock !== \"0.0\") counted = true; "
+                                      "else if (counted) { for (;;) {} }"));
+         },
+         Outcome::Stops, Trigger::ClockRunsOut},
+
+        // Documents that reach for what is not theirs: they play, and get nothing
+        {"a full-screen window of its own",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nimport QtQuick.Window\n"
+                                "Item { width: 400; height: 300\n"
+                                "    Window { visible: true; visibility: Window.FullScreen; "
+                                "flags: Qt.WindowStaysOnTopHint; Item { focus: true; "
+                                "Keys.onPressed: (event) => event.accepted = true } } }\n");
+         },
+         Outcome::Plays},
+        {"application shortcuts for F1 and F9",
+         [](const QString &path) {
+             return Write(path, Movie("    Shortcut { sequences: [\"F1\", \"F9\", \"Space\"]; "
+                                      "context: Qt.ApplicationShortcut; onActivated: {} }"));
+         },
+         Outcome::Plays},
+        {"endless loop when it is destroyed",
+         [](const QString &path) {
+             return Write(path, Movie("    Component.onDestruction: { for (;;) {} }"));
+         },
+         Outcome::Plays},
+        {"endless loop in a worker script",
+         [](const QString &path) {
+             return WriteBeside(path, QStringLiteral("spin.mjs"),
+                                "WorkerScript.onMessage = function() {}\nfor (;;) {}\n") &&
+                    Write(path, "import QtQuick\nItem { width: 400; height: 300\n"
+                                "    WorkerScript { source: \"spin.mjs\" } }\n");
+         },
+         Outcome::Plays},
+
+        // Files that would be read without end
+        {"a part of 50 MiB (sparse)",
+         [](const QString &path) {
+             QFile part(QFileInfo(path).dir().filePath(QStringLiteral("scoreboard/Big.qml")));
+             return QFileInfo(path).dir().mkpath(QStringLiteral("scoreboard")) &&
+                    part.open(QIODevice::WriteOnly) && part.resize(50 * 1024 * 1024) &&
+                    Write(path, "import QtQuick\nimport \"scoreboard\"\n"
+                                "Item { width: 400; height: 300; Big {} }\n");
+         },
+         Outcome::Refused},
+        {"a link to a file without end",
+         [](const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
+         Outcome::Refused},
+
         // Large but honest: slow, yet within bounds
         {"largest file accepted",
          [](const QString &path) {
-             return Write(path, LargestAcceptedDocument(MovieLoader::MaxMovieBytes));
+             return Write(path, LargestAcceptedDocument(MovieLimits::DocumentBytes));
          },
          Outcome::Plays},
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,18 +12,45 @@
 #include <chrono>
 #include <optional>
 
-// The real program copied alone into a scratch folder, so that what lies beside it is the
-// caller's to put there, and started headless with its call log on (its logging category, read
-// from its messages). The program has no way to be told to end, so the process is killed when
-// this goes.
+// The processes a process has started, by process id.
+inline QList<qint64> ChildProcesses(qint64 parent)
+{
+    QList<qint64> pids;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(parent);
+    for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile list(tasks + u'/' + task + QStringLiteral("/children"));
+        if (!list.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &pid : list.readAll().split(' ')) {
+            if (!pid.trimmed().isEmpty())
+                pids.append(pid.trimmed().toLongLong());
+        }
+    }
+    return pids;
+}
+
+// Whether a process has ended (and been collected, or waits to be).
+inline bool HasEnded(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2;
+    return state < line.size() && line.at(state) == 'Z';
+}
+
+// The real program (with the board's process it starts) copied alone into a scratch folder, so
+// that what lies beside it is the caller's to put there, and started headless with its call log
+// on (its logging category, read from its messages). The program has no way to be told to end,
+// so the process is killed when this goes.
 class ScratchProgram
 {
 public:
     explicit ScratchProgram(const QString &program)
     {
-        m_copied =
-            m_folder.isValid() && QFile::copy(program, file(QFileInfo(program).fileName())) &&
-            QFile::setPermissions(file(QFileInfo(program).fileName()), QFile::permissions(program));
+        const QString board = QFileInfo(program).dir().filePath(QStringLiteral("brevanto-board"));
+        m_copied = m_folder.isValid() && copy(program) && copy(board);
         m_program = file(QFileInfo(program).fileName());
     }
     ~ScratchProgram()
@@ -86,7 +114,16 @@ public:
         return m_output;
     }
 
+    // The processes the program has started (the board's).
+    QList<qint64> children() const { return ChildProcesses(m_process.processId()); }
+
 private:
+    bool copy(const QString &from)
+    {
+        const QString to = file(QFileInfo(from).fileName());
+        return QFile::copy(from, to) && QFile::setPermissions(to, QFile::permissions(from));
+    }
+
     std::optional<QStringList> shownLine()
     {
         const QByteArray prefix = "brevanto.board.calls: ";

@@ -2,12 +2,13 @@
 #include "hostilemovies.h"
 #include "moviewatchdog.h"
 #include "scratchprogram.h"
+#include "textnumber.h"
 
 #include <QGuiApplication>
 #include <QJSEngine>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QQuickItem>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -30,9 +31,10 @@ int VisibleWindows()
 
 } // namespace
 
-// Whatever lies where the scoreboard movie should be, the board area shows the movie or a plain
-// notice, the program shows no message and opens no window of its own, and the operator window
-// goes on working.
+// Whatever lies where the scoreboard movie should be, or whatever it does once it plays, the
+// board area shows the movie or a plain notice, the program shows no message and opens no window
+// of its own, the operator window goes on working, the horn sounds, and the exit leaves nothing
+// running.
 class TestHostileMovies : public QObject, FormFixture
 {
     Q_OBJECT
@@ -45,12 +47,15 @@ private Q_SLOTS:
     void boardAreaAndConsole();
     void clockRunsWithoutAMovie();
     void moviePlaysAgainAfterACutOff();
+    void remoteFilesAreNeverFetched();
     void watchdog_data();
     void watchdog();
     void wholeProgramBesideEachFile();
 
 private:
     QString caption() const { return control<QPushButton>("Command1")->text(); }
+    void setOff(HostileMovies::Trigger trigger);
+    void consoleWorks();
 
     QTemporaryDir m_folder;
     std::chrono::nanoseconds m_now{1h};
@@ -61,6 +66,7 @@ void TestHostileMovies::init()
     ConsoleServices services = TestServices();
     services.clockTime = [this] { return m_now; };
     startNotingMessages(services);
+    QVERIFY(WaitForBoard(m_form->display()));
     QVERIFY2(m_form->display()->isMovieLoaded(), "the real movie is beside the test");
 }
 
@@ -88,28 +94,92 @@ void TestHostileMovies::boardAreaAndConsole()
     const int windowsBefore = VisibleWindows();
 
     board->setMovie(path);
-    const bool plays = hostile.outcome == Outcome::Plays;
-    QCOMPARE(board->isMovieLoaded(), plays);
-    QCOMPARE(board->notice().isEmpty(), plays);
+    QVERIFY(WaitForBoard(board));
+    QCOMPARE(board->isMovieLoaded(), hostile.outcome != Outcome::Refused);
+    QCOMPARE(board->notice().isEmpty(), hostile.outcome != Outcome::Refused);
+
+    QSignalSpy horn(board, &DisplayControl::hornSounded);
+    setOff(hostile.trigger);
+    if (hostile.trigger == HostileMovies::Trigger::ClockRunsOut)
+        QCOMPARE(horn.count(), 1);
+    if (hostile.outcome == Outcome::Stops) {
+        QTRY_VERIFY_WITH_TIMEOUT(!board->notice().isEmpty(), 30000);
+        QVERIFY(!board->isMovieLoaded());
+    } else {
+        // Still as it was a while later.
+        QTest::qWait(400);
+        QCOMPARE(board->isMovieLoaded(), hostile.outcome == Outcome::Plays);
+    }
     QCOMPARE(VisibleWindows(), windowsBefore);
     QVERIFY(m_messages.isEmpty());
+    consoleWorks();
 
-    // Typing, a hotkey with its refresh, Play/Pause without time, Set: all as always.
+    // The exit: the window goes, and the movie's process with it.
+    const QList<qint64> started = ChildProcesses(QCoreApplication::applicationPid());
+    QTest::mouseClick(control<QPushButton>("Command5"), Qt::LeftButton);
+    QVERIFY(!m_form->isVisible());
+    m_form.reset();
+    for (const qint64 pid : started)
+        QVERIFY2(HasEnded(pid), qPrintable(u"process %1 still runs"_s.arg(pid)));
+}
+
+// What sets the movie's fault off.
+void TestHostileMovies::setOff(HostileMovies::Trigger trigger)
+{
+    switch (trigger) {
+    case HostileMovies::Trigger::None:
+        return;
+    case HostileMovies::Trigger::PointsA:
+        KeyStroke(control<QLineEdit>("Teclado"), Qt::Key_1);
+        QCOMPARE(control<QLineEdit>("points_a")->text(), u"1"_s);
+        return;
+    case HostileMovies::Trigger::ClockRunsOut: {
+        control<QLineEdit>("segundos")->setText(u"1"_s);
+        control<QPushButton>("Command3")->click();
+        control<QPushButton>("Command1")->click();
+        // Shown running a moment before it runs out, as a game's clock would be.
+        m_now += 500ms;
+        CatchUp(m_form->display());
+        QTest::qWait(100);
+        m_now += 500ms;
+        CatchUp(m_form->display());
+        QCOMPARE(m_form->display()->GetVariable(u"clock"_s), u"0.0"_s);
+        // The board shows "0.0" before the operator sets the clock again.
+        QTest::qWait(100);
+        control<QPushButton>("Command3")->click();
+        control<QLineEdit>("segundos")->clear();
+        return;
+    }
+    }
+}
+
+// Typing, the hotkeys with their refresh, Play/Pause without time, Set: all as always.
+void TestHostileMovies::consoleWorks()
+{
+    DisplayControl *board = m_form->display();
     auto *name = control<QLineEdit>("name_a");
     QTest::keyClicks(name, u"Lions"_s);
     QCOMPARE(name->text(), u"Lions"_s);
-    KeyStroke(control<QLineEdit>("Teclado"), Qt::Key_1);
-    QCOMPARE(control<QLineEdit>("points_a")->text(), u"1"_s);
-    QCOMPARE(board->GetVariable(u"points_a"_s), u"001"_s);
+    auto *teclado = control<QLineEdit>("Teclado");
+    const double points = TextToNumber(control<QLineEdit>("points_a")->text());
+    KeyStroke(teclado, Qt::Key_1);
+    QCOMPARE(control<QLineEdit>("points_a")->text(), NumberToText(points + 1));
+    KeyStroke(teclado, Qt::Key_F1);
+    KeyStroke(teclado, Qt::Key_F9);
+    QCOMPARE(control<QLineEdit>("faults_a")->text(), u"1"_s);
+    QCOMPARE(control<QLineEdit>("Faults_b")->text(), u"1"_s);
+    QCOMPARE(board->GetVariable(u"faults_b"_s), u"01"_s);
     QCOMPARE(board->GetVariable(u"name_a"_s), u"Lions"_s);
     control<QPushButton>("Command1")->click();
     QCOMPARE(m_messages, QStringList{u"Set the time"_s});
     QCOMPARE(caption(), u"Play"_s);
+    m_messages.clear();
     control<QLineEdit>("Minutos")->setText(u"2"_s);
-    KeyStroke(control<QLineEdit>("Teclado"), Qt::Key_S, Qt::ShiftModifier);
+    KeyStroke(teclado, Qt::Key_S, Qt::ShiftModifier);
     QCOMPARE(board->GetVariable(u"s_min"_s), u"2"_s);
     QCOMPARE(board->GetVariable(u"clock"_s), u"2:00"_s);
-    QCOMPARE(VisibleWindows(), windowsBefore);
+    KeyStroke(teclado, Qt::Key_Space);
+    QCOMPARE(caption(), u"Pause"_s);
 }
 
 void TestHostileMovies::clockRunsWithoutAMovie()
@@ -144,24 +214,46 @@ void TestHostileMovies::clockRunsWithoutAMovie()
 
 void TestHostileMovies::moviePlaysAgainAfterACutOff()
 {
-    // The cut-off must not outlive the movie it stopped: the next movie's scripts run.
+    // The cut-off must not outlive the movie it stopped: the next movie's scripts run, and its
+    // bindings draw what it is sent.
     DisplayControl *board = m_form->display();
     const QString realMovie = board->Movie();
     const QString loop = m_folder.filePath(u"loop.qml"_s);
     QVERIFY(HostileMovies::Write(
         loop, "import QtQuick\nItem { Component.onCompleted: { for (;;) {} } }\n"));
     board->setMovie(loop);
+    QVERIFY(WaitForBoard(board));
     QVERIFY(!board->isMovieLoaded());
 
     board->setMovie(realMovie);
+    QVERIFY(WaitForBoard(board));
     QVERIFY(board->isMovieLoaded());
+    const QImage before = board->grab().toImage();
+    QSignalSpy frames(board, &DisplayControl::frameShown);
     board->SetVariable(u"name_a"_s, u"Lions"_s);
-    const auto *movie = board->rootObject()->property("movie").value<QQuickItem *>();
-    QVERIFY(movie);
-    QStringList names;
-    for (const QQuickItem *item : movie->findChildren<QQuickItem *>(u"name"_s))
-        names.append(item->property("text").toString());
-    QVERIFY2(names.contains(u"Lions"_s), qPrintable(names.join(u", ")));
+    QVERIFY(frames.wait());
+    QVERIFY(board->grab().toImage() != before);
+}
+
+void TestHostileMovies::remoteFilesAreNeverFetched()
+{
+    // A server of our own where the movie's picture and its script's request point: nothing may
+    // reach it, and the movie plays on without them.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QByteArray url = "http://127.0.0.1:" + QByteArray::number(server.serverPort()) + "/";
+    const QString path = m_folder.filePath(u"remote.qml"_s);
+    QVERIFY(HostileMovies::Write(
+        path, HostileMovies::Movie("    Image { source: \"" + url +
+                                   "board.png\" }\n"
+                                   "    Component.onCompleted: { const request = new "
+                                   "XMLHttpRequest(); request.open(\"GET\", \"" +
+                                   url + "data\"); request.send() }")));
+    DisplayControl *board = m_form->display();
+    board->setMovie(path);
+    QVERIFY(WaitForBoard(board));
+    QVERIFY(board->isMovieLoaded());
+    QVERIFY(!server.waitForNewConnection(1500));
 }
 
 void TestHostileMovies::watchdog_data()
@@ -214,13 +306,20 @@ void TestHostileMovies::wholeProgramBesideEachFile()
             const auto shown = programs[i]->waitShown(60s);
             QVERIFY2(shown, hostile.name);
             QCOMPARE(shown->fields.size(), 2);
-            const bool plays = hostile.outcome == Outcome::Plays;
+            const bool plays = hostile.outcome != Outcome::Refused;
             QVERIFY2((shown->fields.at(1) == u"movie"_s) == plays,
                      qPrintable(QString::fromLatin1(hostile.name) + u": "_s + shown->fields.at(1)));
             QVERIFY2(programs[i]->keepsRunningFor(1s),
                      qPrintable(QString::fromLatin1(hostile.name) + u": ended with "_s +
                                 QString::number(programs[i]->process().exitCode())));
         }
+        // Ended, the programs leave nothing running: their boards' processes die with them.
+        QList<qint64> boards;
+        for (const auto &program : programs)
+            boards += program->children();
+        programs.clear();
+        for (const qint64 pid : boards)
+            QTRY_VERIFY2(HasEnded(pid), qPrintable(u"process %1 still runs"_s.arg(pid)));
     }
 }
 

@@ -15,12 +15,12 @@ prefix="$e2e_work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$e2e_work/install.out" 2>&1 ||
     fail "cmake --install failed: $(cat "$e2e_work/install.out")"
 
-for file in "$appdir/brevanto" "$appdir/brevanto.dll" "$appdir/help.html" \
+for file in "$appdir/brevanto" "$appdir/brevanto-board" "$appdir/brevanto.dll" "$appdir/help.html" \
     "$datadir/applications/brevanto.desktop" "$datadir/icons/hicolor/32x32/apps/brevanto.png" \
     "$datadir/icons/hicolor/256x256/apps/brevanto.png"; do
     [[ -s "$prefix/$file" ]] || fail "not installed: $file"
 done
-pass "program, movie, help page, desktop entry and icons installed"
+pass "program, board process, movie, help page, desktop entry and icons installed"
 
 launcher="$prefix/$bindir/brevanto"
 [[ -x "$launcher" ]] || fail "no launcher at $bindir/brevanto"

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "boardprotocol.h"
+#include "sharedframes.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+// The board's process from the control's side: started with the shared frames, a memory limit
+// and orders to die with us; told things, one question at a time, and ended when it does not
+// answer in time, uses too much memory, or says what it cannot say.
+class BoardProcess : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BoardProcess)
+
+public:
+    enum class End
+    {
+        Crashed,   // it ended by itself
+        Hung,      // no answer in time: ended by us
+        TooLarge,  // over the memory limit: ended by us
+        Faulty,    // it said something it cannot say: ended by us
+        NotStarted // it could not be started
+    };
+    Q_ENUM(End)
+
+    // Answers to questions come within this, or the process counts as hung: a frame of our movie
+    // takes a millisecond or two, a slow machine's first one a few tens.
+    static constexpr std::chrono::milliseconds AnswerLimit{500};
+    // A movie's load may take longer: the process starting, the movie compiled, its start cut
+    // short after 750 ms when its scripts never end.
+    static constexpr std::chrono::milliseconds LoadLimit{10000};
+    // The movie's memory; our movie needs a few tens of megabytes.
+    static constexpr qint64 MemoryLimit = 1024LL * 1024 * 1024;
+
+    // The program that plays the movie, beside this one.
+    static QString Program();
+
+    explicit BoardProcess(QObject *parent = nullptr);
+    ~BoardProcess() override;
+
+    // Starts the process; frames() is what it draws into.
+    void start();
+    // Ends it at once; nothing is reported.
+    void stop();
+    bool isRunning() const;
+    SharedFrames &frames() { return *m_frames; }
+
+    void tell(const BoardProtocol::ToBoard &message);
+    // Tells, and expects the answer (Loaded, Frame or Pong) within `limit`.
+    void ask(const BoardProtocol::ToBoard &message, std::chrono::milliseconds limit = AnswerLimit);
+    bool isAsking() const { return m_answerDue.isActive(); }
+
+Q_SIGNALS:
+    void received(const BoardProtocol::FromBoard &message);
+    void ended(BoardProcess::End why);
+
+private:
+    void readAnswers();
+    void checkHealth();
+    void endFor(End why);
+
+    std::unique_ptr<SharedFrames> m_frames;
+    QProcess *m_process = nullptr;
+    BoardProtocol::Reader<BoardProtocol::FromBoard> m_reader{BoardProtocol::LongestFromBoard};
+    QTimer m_answerDue;
+    QTimer m_health;
+};

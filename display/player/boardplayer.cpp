@@ -1,0 +1,85 @@
+#include "boardplayer.h"
+
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickRenderTarget>
+
+using namespace BoardProtocol;
+
+BoardPlayer::BoardPlayer(int framesDescriptor, Send send)
+    : m_send(std::move(send)), m_frames(framesDescriptor), m_window(&m_control)
+{
+    m_window.setColor(Qt::black);
+    m_engine.rootContext()->setContextProperty(QStringLiteral("board"), &m_board);
+    QQmlComponent stage(&m_engine, MovieLoader::StageUrl());
+    m_stage = qobject_cast<QQuickItem *>(stage.create());
+    if (!m_stage)
+        qFatal("the board's stage: %s", qPrintable(stage.errorString()));
+    m_stage->setParentItem(m_window.contentItem());
+    m_loader = std::make_unique<MovieLoader>(&m_engine, m_stage);
+    connect(&m_control, &QQuickRenderControl::sceneChanged, this, &BoardPlayer::sceneChanged);
+    connect(&m_control, &QQuickRenderControl::renderRequested, this, &BoardPlayer::sceneChanged);
+}
+
+BoardPlayer::~BoardPlayer()
+{
+    m_loader.reset();
+    delete m_stage;
+}
+
+void BoardPlayer::handle(const ToBoard &message)
+{
+    if (const auto *load = std::get_if<Load>(&message)) {
+        m_send(Loaded{m_loader->load(load->path)});
+    } else if (const auto *size = std::get_if<Size>(&message)) {
+        resize(*size);
+    } else if (const auto *set = std::get_if<Set>(&message)) {
+        m_setSinceRender = true;
+        m_board.insert(set->name, set->value);
+    } else if (const auto *render = std::get_if<Render>(&message)) {
+        this->render(render->number);
+    } else if (const auto *ping = std::get_if<Ping>(&message)) {
+        m_send(Pong{ping->number});
+    }
+}
+
+void BoardPlayer::resize(const Size &size)
+{
+    if (!m_frames.setSize(size.pixels))
+        qFatal("the board's frames cannot be %dx%d", size.pixels.width(), size.pixels.height());
+    m_target = m_frames.drawn();
+    m_target.setDevicePixelRatio(size.ratio);
+    const QSizeF logical = QSizeF(size.pixels) / size.ratio;
+    m_window.resize(logical.toSize());
+    m_window.contentItem()->setSize(logical);
+    m_stage->setSize(logical);
+    m_window.setRenderTarget(QQuickRenderTarget::fromPaintDevice(&m_target));
+    m_whole = true;
+}
+
+void BoardPlayer::render(quint32 number)
+{
+    if (m_target.isNull()) {
+        m_send(Frame{number, {}});
+        return;
+    }
+    m_control.polishItems();
+    m_control.beginFrame();
+    m_control.sync();
+    m_control.render();
+    m_control.endFrame();
+    const QRect changed = m_whole ? m_target.rect() : m_frames.difference();
+    m_whole = false;
+    m_changeTold = false;
+    m_setSinceRender = false;
+    m_send(Frame{number, changed});
+}
+
+void BoardPlayer::sceneChanged()
+{
+    if (m_changeTold || m_setSinceRender)
+        return;
+    m_changeTold = true;
+    m_send(Changed{});
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "boardprotocol.h"
+#include "movieloader.h"
+#include "sharedframes.h"
+
+#include <QImage>
+#include <QObject>
+#include <QQmlEngine>
+#include <QQmlPropertyMap>
+#include <QQuickRenderControl>
+#include <QQuickWindow>
+
+#include <functional>
+#include <memory>
+
+// The board's process: plays the movie with no window of its own and draws each frame asked
+// for into the shared frame buffer, with Qt Quick's software renderer (which redraws only what
+// changed), then says where it differs from the frame on the screen.
+class BoardPlayer : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BoardPlayer)
+
+public:
+    using Send = std::function<void(const BoardProtocol::FromBoard &)>;
+
+    BoardPlayer(int framesDescriptor, Send send);
+    ~BoardPlayer() override;
+
+    void handle(const BoardProtocol::ToBoard &message);
+
+private:
+    void resize(const BoardProtocol::Size &size);
+    void render(quint32 number);
+    void sceneChanged();
+
+    Send m_send;
+    SharedFrames m_frames;
+    QImage m_target;
+    QQuickRenderControl m_control;
+    QQuickWindow m_window;
+    QQmlEngine m_engine;
+    QQmlPropertyMap m_board;
+    QQuickItem *m_stage = nullptr;
+    std::unique_ptr<MovieLoader> m_loader;
+    // The first frame at a new size is new everywhere: the shown one is no guide.
+    bool m_whole = true;
+    // Changed is said once until the next Render, and not for the variables just set.
+    bool m_changeTold = false;
+    bool m_setSinceRender = false;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <cstddef>
+
+// The board's two frames in memory shared by the display control and the board's process:
+// `drawn`, which the board's process draws into and the control only reads, and `shown`, the
+// picture on the screen, which the control copies from `drawn` and the process only compares
+// with. The memory is a file without a name (memfd) that the control makes and the process is
+// handed as a file descriptor; it lasts as long as either holds it, and leaves nothing behind.
+//
+// The file only grows: the process may still be drawing at the old size when the control has
+// moved on, and a mapping beyond the file's end would fault.
+class SharedFrames
+{
+public:
+    // Makes the memory (the control's side). isValid() tells whether the system gave it.
+    SharedFrames();
+    // Takes over a descriptor handed on (the process's side).
+    explicit SharedFrames(int descriptor);
+    ~SharedFrames();
+    SharedFrames(const SharedFrames &) = delete;
+    SharedFrames &operator=(const SharedFrames &) = delete;
+
+    bool isValid() const { return m_descriptor >= 0; }
+    int descriptor() const { return m_descriptor; }
+
+    // Maps both frames at this size in device pixels; the control's side grows the file first.
+    // False when the memory cannot hold them (the process's side, before the control has
+    // grown it) or cannot be mapped.
+    bool setSize(QSize pixels);
+    QSize size() const { return m_size; }
+
+    // The frames, as images over the shared memory; null before a setSize.
+    QImage drawn() const { return frame(0); }
+    QImage shown() const { return frame(1); }
+
+    // The smallest rectangle outside which `drawn` and `shown` are alike; empty when they are.
+    QRect difference() const;
+    // Copies `rect` of `drawn` to `shown`.
+    void show(const QRect &rect);
+
+    static constexpr QImage::Format Format = QImage::Format_RGB32;
+
+private:
+    QImage frame(int which) const;
+    void unmap();
+
+    int m_descriptor = -1;
+    bool m_owner = false;
+    QSize m_size;
+    unsigned char *m_memory = nullptr;
+    std::size_t m_mapped = 0;
+};
