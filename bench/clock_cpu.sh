@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# CPU the program uses while the clock runs with the board full screen at 1920x1080 under Xvfb:
-# 60 s above the last minute, then the last minute with tenths. Prints both as a share of one
-# core. Usage: bench/clock_cpu.sh <path to the brevanto executable>
+# CPU the program and the board's process use together while the clock runs with the board full
+# screen at 1920x1080 under Xvfb: 60 s above the last minute, then the last minute with tenths.
+# Prints both as a share of one core. Usage: bench/clock_cpu.sh <path to the brevanto executable>
 set -euo pipefail
 source "$(dirname "$0")/../tests/e2e/session.sh"
 
@@ -21,7 +21,15 @@ click_at 37 184
 click_at 163 184
 click_at 394 16
 
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$e2e_app/stat"; }
+# The program and the processes it started.
+processes() { echo "$e2e_app"; cat /proc/"$e2e_app"/task/*/children 2>/dev/null; }
+cpu_ticks() {
+    local pid total=0
+    for pid in $(processes); do
+        total=$((total + $(awk '{ print $14 + $15 }' "/proc/$pid/stat")))
+    done
+    echo "$total"
+}
 measure() { # <label> <seconds>
     local before after
     before=$(cpu_ticks)

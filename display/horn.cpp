@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
 #include <atomic>
@@ -36,17 +37,27 @@ bool HasSoundOutput()
 
 } // namespace
 
-Horn::Horn(QObject *parent) : QObject(parent) {}
+Horn::Horn(QObject *parent) : QObject(parent)
+{
+    // Made ready as soon as the event loop runs (during the splash, in the program), so that the
+    // first horn is not late by the time the sound system takes to open.
+    QTimer::singleShot(0, this, &Horn::prepare);
+}
+
+void Horn::prepare()
+{
+    if (m_looked)
+        return;
+    m_looked = true;
+    if (HasSoundOutput()) {
+        m_effect = new QSoundEffect(this);
+        m_effect->setSource(QUrl(QStringLiteral("qrc:/sounds/horn.wav")));
+    }
+}
 
 void Horn::sound()
 {
-    if (!m_looked) {
-        m_looked = true;
-        if (HasSoundOutput()) {
-            m_effect = new QSoundEffect(this);
-            m_effect->setSource(QUrl(QStringLiteral("qrc:/sounds/horn.wav")));
-        }
-    }
+    prepare();
     if (m_effect)
         m_effect->play();
     Q_EMIT sounded();

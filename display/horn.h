@@ -14,13 +14,14 @@ public:
     explicit Horn(QObject *parent = nullptr);
 
     void sound();
+    // Opens the sound output and loads the horn, once; sound() does it if it has not been done.
+    void prepare();
 
 Q_SIGNALS:
     // The horn was asked to sound, whether or not there is a speaker to hear it.
     void sounded();
 
 private:
-    // Looked for only when first needed, so that start-up never waits for the sound system.
     bool m_looked = false;
     QSoundEffect *m_effect = nullptr;
 };

@@ -24,6 +24,14 @@ void TestHorn::soundIsBuiltIn()
     QCOMPARE(header.at(22), char(1));  // mono
     QCOMPARE(header.at(34), char(16)); // 16-bit
     QVERIFY(wav.size() > 20'000);      // about a second
+
+    // It ends in a quarter of a second of silence, so that an output that stops a sound once it
+    // has taken its last bytes loses none of the horn.
+    const QByteArray samples = wav.readAll();
+    const qsizetype tail = 22050 / 4 * 2;
+    QVERIFY(samples.size() > tail);
+    QCOMPARE(samples.right(tail), QByteArray(tail, '\0'));
+    QVERIFY(samples.left(samples.size() - tail).count('\0') < samples.size() / 4);
 }
 
 void TestHorn::soundsEachTime()
