@@ -15,6 +15,7 @@ QUrl MovieLoader::StageUrl()
 
 MovieLoader::MovieLoader(QQmlEngine *engine, QQuickItem *stage) : m_engine(engine), m_stage(stage)
 {
+    m_sandbox.setFolders(QString(), m_engine->importPathList());
     m_engine->addUrlInterceptor(&m_sandbox);
     m_engine->setNetworkAccessManagerFactory(&m_sandbox);
 }

@@ -18,6 +18,7 @@ BoardPlayer::BoardPlayer(int framesDescriptor, Send send)
         qFatal("the board's stage: %s", qPrintable(stage.errorString()));
     m_stage->setParentItem(m_window.contentItem());
     m_loader = std::make_unique<MovieLoader>(&m_engine, m_stage);
+    warmUp();
     connect(&m_control, &QQuickRenderControl::sceneChanged, this, &BoardPlayer::sceneChanged);
     connect(&m_control, &QQuickRenderControl::renderRequested, this, &BoardPlayer::sceneChanged);
 }
@@ -26,6 +27,22 @@ BoardPlayer::~BoardPlayer()
 {
     m_loader.reset();
     delete m_stage;
+}
+
+void BoardPlayer::warmUp()
+{
+    // The process starts long before the movie is loaded (the splash stands meanwhile): what
+    // any board needs, the engine's types and the fonts, is made ready now rather than then.
+    QQmlComponent warm(&m_engine);
+    warm.setData("import QtQuick\nItem { Text { text: \"0\" } Rectangle {} "
+                 "Repeater { model: 1; Item {} } }\n",
+                 QUrl());
+    std::unique_ptr<QObject> item(warm.create());
+    if (auto *quickItem = qobject_cast<QQuickItem *>(item.get())) {
+        quickItem->setParentItem(m_window.contentItem());
+        m_control.polishItems();
+        quickItem->setParentItem(nullptr);
+    }
 }
 
 void BoardPlayer::handle(const ToBoard &message)

@@ -31,6 +31,7 @@ public:
     void handle(const BoardProtocol::ToBoard &message);
 
 private:
+    void warmUp();
     void resize(const BoardProtocol::Size &size);
     void render(quint32 number);
     void sceneChanged();

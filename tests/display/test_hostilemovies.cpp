@@ -237,8 +237,8 @@ void TestHostileMovies::moviePlaysAgainAfterACutOff()
 
 void TestHostileMovies::remoteFilesAreNeverFetched()
 {
-    // A server of our own where the movie's picture and its script's request point: nothing may
-    // reach it, and the movie plays on without them.
+    // A server of our own where the movie's picture, its script's request and the page it asks
+    // the desktop to open point: nothing may reach it, and the movie plays on without them.
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const QByteArray url = "http://127.0.0.1:" + QByteArray::number(server.serverPort()) + "/";
@@ -248,7 +248,8 @@ void TestHostileMovies::remoteFilesAreNeverFetched()
                                    "board.png\" }\n"
                                    "    Component.onCompleted: { const request = new "
                                    "XMLHttpRequest(); request.open(\"GET\", \"" +
-                                   url + "data\"); request.send() }")));
+                                   url + "data\"); request.send(); Qt.openUrlExternally(\"" + url +
+                                   "page\") }")));
     DisplayControl *board = m_form->display();
     board->setMovie(path);
     QVERIFY(WaitForBoard(board));
