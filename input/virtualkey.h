@@ -30,7 +30,8 @@ inline constexpr int Alt = 4;
 enum class KeyPlatform
 {
     Windows, // the event carries the virtual-key code itself
-    Xkb,     // X11 and Wayland: XKB key codes as native scan codes (digit row 1..9 = 10..18)
+    Xkb,     // X11 and Wayland: XKB key codes as native scan codes (digit row 1..9 = 10..18
+             // in the keyboard's keymap; a virtual keyboard may bring another)
     Other,   // no native information we trust: the Qt key alone
 };
 
@@ -44,6 +45,7 @@ KeyPlatform KeyPlatformFor(QStringView platformName);
 // The Windows virtual-key code of the pressed key; 0 for a key that has none. An event without
 // native information (synthesised, as by QTest) is mapped from its Qt key alone.
 //   Key_Exclam, scan 10, Xkb  #=> 49      Key_1 with KeypadModifier  #=> 97      Key_F1  #=> 112
+//   Key_P, scan 10, Xkb  #=> 80 (the scan code places only the digit row's symbols)
 int VirtualKeyCode(const QKeyEvent &event, KeyPlatform platform);
 
 // Modifier bits of a key event: 1 Shift, 2 Ctrl, 4 Alt. The keypad flag is no modifier.

@@ -205,6 +205,32 @@ void TestHotkeys::virtualKeyCode_data()
     QTest::newRow("Ctrl+1") << xkb << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier)
                             << 10u << 0u << u"1"_s << VirtualKey::Digit1;
 
+    // The digit row's symbols in other layouts
+    QTest::newRow("French 9") << xkb << int(Qt::Key_Ccedilla) << none << 18u << 0u << u"ç"_s
+                              << VirtualKey::Digit9;
+    QTest::newRow("German Shift+3")
+        << xkb << int(Qt::Key_section) << shift << 12u << 0u << u"§"_s << 51;
+    QTest::newRow("Czech 2") << xkb << 0x11A << none << 11u << 0u << u"ě"_s << 50;
+
+    // A virtual keyboard's own keymap puts any key on key codes 10 to 19: only the digit row's
+    // symbols are taken for digit keys there
+    QTest::newRow("virtual P on 10")
+        << xkb << int(Qt::Key_P) << none << 10u << 0u << u"p"_s << VirtualKey::P;
+    QTest::newRow("virtual Shift+S on 11")
+        << xkb << int(Qt::Key_S) << shift << 11u << 0u << u"S"_s << VirtualKey::S;
+    QTest::newRow("virtual F9 on 10")
+        << xkb << int(Qt::Key_F9) << none << 10u << 0u << QString() << VirtualKey::F9;
+    QTest::newRow("virtual Escape on 12")
+        << xkb << int(Qt::Key_Escape) << none << 12u << 0u << u"\x1b"_s << VirtualKey::Escape;
+    QTest::newRow("virtual Space on 19")
+        << xkb << int(Qt::Key_Space) << none << 19u << 0u << u" "_s << VirtualKey::Space;
+    QTest::newRow("virtual 9 on 10")
+        << xkb << int(Qt::Key_9) << none << 10u << 0u << u"9"_s << VirtualKey::Digit9;
+    QTest::newRow("virtual comma on 10")
+        << xkb << int(Qt::Key_Comma) << none << 10u << 0u << u","_s << 0;
+    QTest::newRow("virtual ö on 10")
+        << xkb << int(Qt::Key_Odiaeresis) << none << 10u << 0u << u"ö"_s << 0;
+
     // Keypad digits are their own keys, also by scan code
     QTest::newRow("keypad 1") << xkb << int(Qt::Key_1) << keypad << 87u << 0u << u"1"_s << 97;
     QTest::newRow("keypad 9") << xkb << int(Qt::Key_9) << keypad << 81u << 0u << u"9"_s << 105;
