@@ -90,6 +90,10 @@ Form1::Form1(ConsoleServices services, QWidget *parent)
     connect(ui->Picture1, &DragStrip::mouseDown, this, &Form1::Picture1_MouseDown);
     connect(ui->Picture1, &DragStrip::mouseMove, this, &Form1::Picture1_MouseMove);
     connect(ui->period->lineEdit(), &QLineEdit::textEdited, this, &Form1::PeriodEdited);
+    // When its edit field's editing finishes (Enter, the focus leaving), an editable list
+    // selects the item that matches the typed text. A typed period stays "no item selected"
+    // until a hotkey step or a pick from the list, so that matching is switched off.
+    disconnect(ui->period->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
 
     // The first control of the tab order takes the focus when the window is first shown; the
     // board hands it on to the key catcher at once.

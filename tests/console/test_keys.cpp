@@ -29,6 +29,9 @@ private Q_SLOTS:
     void namesAreNotFiltered();
     void typedPeriodIsNormalised_data();
     void typedPeriodIsNormalised();
+    void typedPeriodStaysUnselected_data();
+    void typedPeriodStaysUnselected();
+    void pickAfterTypingSelects();
     void filtersDoNotRefreshTheBoard();
 
 private:
@@ -293,6 +296,58 @@ void TestKeys::typedPeriodIsNormalised()
     // Enter adds no item.
     QTest::keyClick(focus, Qt::Key_Return);
     QCOMPARE(period->count(), 9);
+}
+
+void TestKeys::typedPeriodStaysUnselected_data()
+{
+    QTest::addColumn<bool>("enter"); // Enter in the edit field before the focus leaves it
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("sent");
+
+    // "3" matches the third item, but typing selects none: P selects the first, Shift+P nothing
+    QTest::newRow("P") << false << Qt::KeyboardModifiers() << 0 << "1";
+    QTest::newRow("Shift+P") << false << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1 << "3";
+    QTest::newRow("Enter, then P") << true << Qt::KeyboardModifiers() << 0 << "1";
+    QTest::newRow("Enter, then Shift+P")
+        << true << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1 << "3";
+}
+
+void TestKeys::typedPeriodStaysUnselected()
+{
+    QFETCH(bool, enter);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, index);
+    QFETCH(QString, sent);
+    auto *period = control<QComboBox>("period");
+    period->setFocus();
+    period->lineEdit()->selectAll();
+    QTest::keyClicks(period, u"3"_s);
+    if (enter)
+        QTest::keyClick(period, Qt::Key_Return);
+    // A click on the board ends the edit and hands the focus back to the key catcher.
+    QTest::mouseClick(m_form->display(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), teclado());
+    QCOMPARE(period->currentIndex(), -1);
+    QCOMPARE(period->currentText(), u"3"_s);
+
+    QSignalSpy board(m_form->display(), &DisplayControl::called);
+    KeyStroke(teclado(), Qt::Key_P, modifiers);
+    QCOMPARE(period->currentIndex(), index);
+    QCOMPARE(Calls(board).value(0), u"SetVariable period "_s + sent);
+}
+
+void TestKeys::pickAfterTypingSelects()
+{
+    auto *period = control<QComboBox>("period");
+    period->setFocus();
+    period->lineEdit()->selectAll();
+    QTest::keyClicks(period, u"3"_s);
+    // Down picks from the list: with no item selected, the first one; the pick stays.
+    QTest::keyClick(period, Qt::Key_Down);
+    QTest::mouseClick(m_form->display(), Qt::LeftButton);
+    QCOMPARE(period->currentIndex(), 0);
+    QCOMPARE(period->currentText(), u"1"_s);
 }
 
 void TestKeys::filtersDoNotRefreshTheBoard()
