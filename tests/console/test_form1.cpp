@@ -27,6 +27,7 @@ private Q_SLOTS:
     void geometry_data();
     void geometry();
     void stacking();
+    void frameCaptionOnItsTopEdge();
     void tabOrder();
     void firstFocusEndsInTeclado();
     void clickOnBoardHandsFocusBack();
@@ -142,6 +143,43 @@ void TestForm1::stacking()
     const QRect board = m_form->display()->geometry();
     for (const char *name : {"Command2", "Command4", "Command5", "Picture1", "Frame1", "Image1"})
         QVERIFY2(!board.intersects(control<QWidget>(name)->geometry()), name);
+}
+
+void TestForm1::frameCaptionOnItsTopEdge()
+{
+    const QImage window = m_form->grab().toImage();
+    const QRect frame = control<QWidget>("Frame1")->geometry();
+    // Between the frame's left line and the first column of labels: nothing but background.
+    const QColor background = window.pixelColor(frame.left() + 3, frame.center().y());
+    const auto marked = [&](int x, int y) {
+        const QColor c = window.pixelColor(x, y);
+        return qAbs(c.red() - background.red()) + qAbs(c.green() - background.green()) +
+                   qAbs(c.blue() - background.blue()) >
+               24;
+    };
+    // The frame's top line, seen right of the controls; the caption's rows, left of its end.
+    int line = -1;
+    for (int y = frame.top(); y < frame.bottom() && line < 0; ++y) {
+        if (marked(frame.right() - 3, y))
+            line = y;
+    }
+    int captionTop = -1, captionBottom = -1;
+    for (int y = frame.top(); y < frame.top() + 20; ++y) {
+        for (int x = frame.left() + 8; x < frame.left() + 60; ++x) {
+            if (marked(x, y)) {
+                captionTop = captionTop < 0 ? y : captionTop;
+                captionBottom = y;
+                break;
+            }
+        }
+    }
+    QVERIFY(captionTop >= frame.top());
+    QVERIFY2(
+        captionTop < line && line < captionBottom,
+        qPrintable(u"line at %1, caption %2 to %3"_s.arg(line).arg(captionTop).arg(captionBottom)));
+    // The controls lie inside the frame, below its top line.
+    for (const char *name : {"Minutos", "segundos", "period", "Label1"})
+        QVERIFY2(control<QWidget>(name)->mapTo(m_form.get(), QPoint()).y() > line, name);
 }
 
 void TestForm1::tabOrder()
