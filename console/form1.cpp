@@ -10,6 +10,7 @@
 #include "textnumber.h"
 #include "twips.h"
 #include "virtualkey.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -57,7 +58,11 @@ QSize ScreenSizeOf(const QWidget *window)
 void ShowMessageBox(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    RequestActivation(&box);
     box.exec();
+    // Without a window manager the focus falls back to the screen when the box closes.
+    if (parent)
+        RequestActivation(parent->window());
 }
 
 Form1::Form1(ConsoleServices services, QWidget *parent)
@@ -183,10 +188,12 @@ void Form1::Command4_Click()
         m_windowedGeometry = geometry();
     setWindowState(Qt::WindowFullScreen);
     // Without a window manager (a bare X server driving a projector) nothing resizes a
-    // full-screen window, so it covers its screen by itself; a window manager does the same.
-    // (Through the native window: QWidget::setGeometry would drop the full-screen state.)
-    if (QWindow *window = windowHandle(); window && screen())
-        window->setGeometry(screen()->geometry());
+    // full-screen window, so it covers its screen by itself. (Through the native window:
+    // QWidget::setGeometry would drop the full-screen state.)
+    if (ProgramPlacesFullScreenWindow()) {
+        if (QWindow *window = windowHandle(); window && screen())
+            window->setGeometry(screen()->geometry());
+    }
     ui->Teclado->setFocus();
 }
 
@@ -194,8 +201,8 @@ void Form1::LeaveFullScreen()
 {
     const bool wasFullScreen = windowState() & Qt::WindowFullScreen;
     setWindowState(Qt::WindowNoState);
-    // And back where it was, which a window manager would also have seen to.
-    if (wasFullScreen && m_windowedGeometry.isValid())
+    // And back where it was, where no window manager sees to it.
+    if (wasFullScreen && m_windowedGeometry.isValid() && ProgramPlacesFullScreenWindow())
         setGeometry(m_windowedGeometry);
     LayoutWindowed();
 }

@@ -1,6 +1,7 @@
 #include "calllog.h"
 #include "displaycontrol.h"
 #include "form1.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     LogBoardCalls(board);
     form.Form_Load();
     form.show();
+    RequestActivation(&form);
     // Once the board shows the movie or its notice.
     const auto logShown = [board] {
         LogBoardCall({QStringLiteral("Shown"),

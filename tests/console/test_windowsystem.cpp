@@ -1,0 +1,62 @@
+#include "windowsystem.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+class TestWindowSystem : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void programMayActivate_data();
+    void programMayActivate();
+    void activationMovesTheFocusBetweenWindows();
+    void nothingToPlaceWithoutAnXServer();
+};
+
+void TestWindowSystem::programMayActivate_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("may");
+
+    QTest::newRow("X11") << u"xcb"_s << true;
+    QTest::newRow("Windows") << u"windows"_s << true;
+    QTest::newRow("offscreen") << u"offscreen"_s << true;
+    // The compositor alone gives the focus
+    QTest::newRow("Wayland") << u"wayland"_s << false;
+    QTest::newRow("Wayland with EGL") << u"wayland-egl"_s << false;
+}
+
+void TestWindowSystem::programMayActivate()
+{
+    QFETCH(QString, platform);
+    QFETCH(bool, may);
+    QCOMPARE(ProgramMayActivate(platform), may);
+}
+
+void TestWindowSystem::activationMovesTheFocusBetweenWindows()
+{
+    // As after a message box: another window took the focus, and the first asks for it back.
+    QWidget first;
+    QWidget second;
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QTRY_COMPARE(QApplication::activeWindow(), &second);
+    RequestActivation(&first);
+    QTRY_COMPARE(QApplication::activeWindow(), &first);
+}
+
+void TestWindowSystem::nothingToPlaceWithoutAnXServer()
+{
+    // The offscreen platform sizes full-screen windows itself and has no window manager.
+    QVERIFY(!X11WindowManagerRunning());
+    QVERIFY(!ProgramPlacesFullScreenWindow());
+}
+
+QTEST_MAIN(TestWindowSystem)
+#include "test_windowsystem.moc"
