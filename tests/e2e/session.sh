@@ -17,6 +17,11 @@ E2E_PATIENCE=${E2E_PATIENCE:-200}
 e2e_work=""
 e2e_xvfb=""
 e2e_app=""
+# What else the script started (a window manager, a compositor, a keyboard), ended in reverse.
+e2e_helpers=()
+# The command that runs the program and the desktop's tools as the desktop's user; empty for
+# the script's own user.
+e2e_as=()
 
 fail() {
     echo "FAIL: $*" >&2
@@ -37,8 +42,11 @@ pass() {
 
 # Ends what this script started, by process id.
 e2e_cleanup() {
-    local pid
-    for pid in $e2e_app $e2e_xvfb; do
+    local pid i
+    local pids=($e2e_app)
+    for ((i = ${#e2e_helpers[@]} - 1; i >= 0; i--)); do pids+=("${e2e_helpers[i]}"); done
+    pids+=($e2e_xvfb)
+    for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
@@ -84,14 +92,24 @@ start_xvfb() {
 # Starts the program (a path, plus VAR=value settings for it) with its call log in the scratch
 # folder, and waits until its window is shown. Sets e2e_app to its process id.
 start_program() {
+    launch_program "$@"
+    wait_shown
+}
+
+# Starts the program as start_program does, without waiting.
+launch_program() {
     local program=$1
     shift
     : >"$e2e_work/calls.log"
-    env QT_LOGGING_RULES="brevanto.board.calls.debug=true" \
+    "${e2e_as[@]}" env QT_LOGGING_RULES="brevanto.board.calls.debug=true" \
         QT_MESSAGE_PATTERN="%{if-category}%{category}: %{endif}%{message}" \
         LSAN_OPTIONS="suppressions=$e2e_lib/lsan.supp:print_suppressions=0" \
         "$@" "$program" > >(e2e_split_log) 2>&1 &
     e2e_app=$!
+}
+
+# Waits until the program has logged that its window is shown.
+wait_shown() {
     local i
     for ((i = 0; i < E2E_PATIENCE; i++)); do
         grep -q '^\["Shown",' "$e2e_work/calls.log" && return 0
@@ -160,6 +178,29 @@ expect_calls() {
         sleep 0.1
     done
     fail "$what: expected $want among: $(calls_since "$mark" | paste -sd ' ')"
+}
+
+# One stroke and the board it must leave: stroke <keys> <period> <points_a> <points_b>
+# <faults_a> <faults_b>. The keys are words for the script's send_keys.
+stroke() {
+    local keys=$1 mark
+    shift
+    mark=$(log_mark)
+    # shellcheck disable=SC2086 # the keys are words
+    send_keys $keys
+    expect_board "$mark" "$keys" "$@"
+}
+
+# Waits until the program has ended and checks that it ended well.
+expect_ended() {
+    # Ended: gone, or a zombie waiting for us to collect its status.
+    ended() { [[ ! -e /proc/$e2e_app/stat ]] || [[ $(awk '{print $3}' "/proc/$e2e_app/stat") == Z ]]; }
+    wait_for ended || fail "$1: the program still runs"
+    local status=0
+    wait "$e2e_app" || status=$?
+    e2e_app=""
+    [[ $status -eq 0 ]] || fail "$1: the program ended with status $status"
+    pass "$1: the program ended (status 0)"
 }
 
 # Fails if any line after a mark matches the pattern (grep -E).
