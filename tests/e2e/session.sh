@@ -42,11 +42,11 @@ pass() {
 
 # Ends what this script started, by process id.
 e2e_cleanup() {
-    local pid i
-    local pids=($e2e_app)
+    local pid i pids=("$e2e_app")
     for ((i = ${#e2e_helpers[@]} - 1; i >= 0; i--)); do pids+=("${e2e_helpers[i]}"); done
-    pids+=($e2e_xvfb)
+    pids+=("$e2e_xvfb")
     for pid in "${pids[@]}"; do
+        [[ -n $pid ]] || continue
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
