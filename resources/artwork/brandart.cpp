@@ -2,6 +2,7 @@
 
 #include "clockmark.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -9,6 +10,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -118,6 +120,22 @@ QImage clockIcon(int side)
     QPainter painter(&image);
     paintClockMark(painter, QRectF(0, 0, side, side), iconColours());
     return image;
+}
+
+QByteArray clockIconSvg()
+{
+    constexpr int side = 256; // the largest bitmap icon; the view box makes it scale freely
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(side, side));
+    generator.setViewBox(QRect(0, 0, side, side));
+    generator.setTitle(u"Brevanto"_s);
+    generator.setDescription(u"Brevanto's clock"_s);
+    QPainter painter(&generator);
+    paintClockMark(painter, QRectF(0, 0, side, side), iconColours());
+    painter.end();
+    return svg.data();
 }
 
 QImage logo()

@@ -3,6 +3,7 @@
 #include "glyphs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -19,6 +20,15 @@ int main(int argc, char *argv[])
     }
     const QDir out(arguments.at(1));
 
+    const auto save = [&out](const QString &name, const QImage &image, int quality = -1) {
+        const QString path = out.filePath(name);
+        if (!image.save(path, nullptr, quality)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("wrote %s\n", qPrintable(path));
+        return true;
+    };
     struct Picture
     {
         QString name;
@@ -26,20 +36,32 @@ int main(int argc, char *argv[])
         int quality;
     };
     const Picture pictures[] = {
-        {u"clock-icon.png"_s, clockIcon(32), -1},
-        {u"clock-icon-256.png"_s, clockIcon(256), -1},
+        {u"clock-icon.png"_s, clockIcon(32), -1}, // the operator window's own icon
         {u"logo.jpg"_s, logo(), 95},
         {u"splash.jpg"_s, splash(), 95},
         {u"maximize.png"_s, maximizeGlyph(), -1},
         {u"close.png"_s, closeGlyph(), -1},
     };
     for (const Picture &picture : pictures) {
-        const QString path = out.filePath(picture.name);
-        if (!picture.image.save(path, nullptr, picture.quality)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        if (!save(picture.name, picture.image, picture.quality))
             return 1;
-        }
-        std::printf("wrote %s\n", qPrintable(path));
     }
+
+    // The application icon at the sizes of the desktop's icon theme, and scalable.
+    if (!out.mkpath(u"icons"_s)) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(out.filePath(u"icons"_s)));
+        return 1;
+    }
+    for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+        if (!save(u"icons/clock-%1.png"_s.arg(side), clockIcon(side)))
+            return 1;
+    }
+    const QString svgPath = out.filePath(u"icons/clock.svg"_s);
+    QFile svg(svgPath);
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(clockIconSvg()) < 0 || !svg.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(svgPath));
+        return 1;
+    }
+    std::printf("wrote %s\n", qPrintable(svgPath));
     return 0;
 }
