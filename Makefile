@@ -1,10 +1,11 @@
 # The two entry points of the README: `make run` and `make test`.
 BUILD ?= build
+RELEASE ?= build-release
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 
-.PHONY: run test quick build deps test-deps asan tsan fuzz clean
+.PHONY: run test quick build package deps test-deps asan tsan fuzz clean
 
 run: deps build
 	$(BUILD)/bin/brevanto
@@ -21,6 +22,10 @@ quick:
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The Debian package brevanto_<version>_amd64.deb, from a Release build in $(RELEASE).
+package: deps
+	JOBS=$(JOBS) scripts/make-package $(RELEASE) $(CMAKE_FLAGS)
 
 deps:
 	scripts/install-deps
@@ -45,4 +50,4 @@ fuzz: test-deps
 	fuzz/run --runs 10000000
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-release

@@ -10,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brevanto"));
     QApplication::setApplicationVersion(QStringLiteral(BREVANTO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BREVANTO_APP_ID));
 
     Form1 form;
     DisplayControl *board = form.display();
