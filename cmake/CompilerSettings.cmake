@@ -1,4 +1,5 @@
-# Compiler settings shared by the program's build and the fuzzing build (fuzz/CMakeLists.txt).
+# Compiler settings shared by the program's build, the fuzzing build (fuzz/CMakeLists.txt) and
+# the artwork generator (resources/artwork/CMakeLists.txt).
 
 # Strict Qt: no implicit conversions from or to 8-bit strings, no Qt keywords as macros.
 add_compile_definitions(QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_KEYWORDS
