@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two entry points of the README: `make run` and `make test`.
 BUILD ?= build
 RELEASE ?= build-release

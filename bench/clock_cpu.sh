@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPU the program and the board's process use together while the clock runs with the board full
 # screen at 1920x1080 under Xvfb: 60 s above the last minute, then the last minute with tenths.
 # Prints both as a share of one core. Usage: bench/clock_cpu.sh <path to the brevanto executable>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How late the board's clock text changes, against the moment each change is due: the steady
 // clock, a real event loop, a countdown from the given start to zero (the last minute included,
 // where the text changes ten times a second).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # From the splash closing to the first key stroke that works, on each desktop: a bare X server,
 # openbox on an X server, and sway (native Wayland). The movie's assignment in the call log
 # follows the splash's closing at once; from the moment it shows, F1 is pressed every 20 ms

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The horn on a sound server of our own whose only output is a null sink, recorded from its
 # monitor: when each horn starts after "0.0" and how long it is heard.
 # Usage: bench/horn.sh <path to horn_onset> [horns]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the horn starts after the clock shows "0.0", and how much of it is heard: the display
 // control's countdown run out a few times while parec records the sound server's output.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a hostile file where the scoreboard movie should be holds up the operator window.
 //
 // In process: the time the display control's setMovie takes (the load step waits for it) and

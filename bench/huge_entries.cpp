@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a huge paste into an entry field costs the operator: the paste itself with the field
 // drawn, the next hotkey with its board refresh (and the board drawn), and the next key release
 // in the field, whose filter reads the whole text. Each with the fields as the program has them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a hotkey costs the operator window: from the key-down in the key catcher to the seventh
 // board variable sent, with the real movie loaded and drawn now and then so that its bindings
 // are live; and one board refresh alone (seven SetVariable calls) on the display control.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How late the board reaches the screen: the operator window full screen under a real X server,
 // its clock counting down, and a thread of our own sampling the X server's picture of the clock
 // (XShmGetImage, about 1 kHz). Each change seen on the screen is set against the moment the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up as the operator sees it: from the splash closing to the operator window on the
 // screen with the board drawn, and the resident memory of the program and the board's process
 // by then. One measurement per process, since only the first start of a process counts; run it

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # brevanto_beside_program(<target> <source> <name> [<source> <name> ...])
 # A target, built by default, that copies files next to the executables (bin/), where the program
 # loads them from its own folder: <source> becomes bin/<name>.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings shared by the program's build, the fuzzing build (fuzz/CMakeLists.txt) and
 # the artwork generator (resources/artwork/CMakeLists.txt).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package (`make package`, scripts/make-package). Included at the end
 # of the top-level CMakeLists.txt, once the targets exist.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardtext.h"
 
 // Characters are Unicode code points: a surrogate pair counts as one, so the cut never leaves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The control's frame around the movie: black, with the movie's design canvas scaled uniformly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LimitEntry on any text and bound (the input's first two bytes): the empty text or the digits
 // of a whole number from 1 to the bound, namely the number of the text rounded half to even.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NumberToText on any double (the input's first eight bytes): plain text that TextToNumber and
 // the C library read back as the same number to 15 significant digits, and exactly for whole
 // numbers.

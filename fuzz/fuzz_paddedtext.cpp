@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PaddedText on any UTF-16 text and a width from -2 to 9 (the input's first byte), against the
 // rule stated on its own terms, in code points rather than UTF-16 units: the text's code points
 // without the spaces at both ends, `width` zeros in front, the last `width` of them. A cut through

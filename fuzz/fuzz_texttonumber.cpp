@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextToNumber on any text: never NaN, blind to blanks, blind to what follows the number, in
 // agreement with the C library's reading wherever that reads the same language, and giving a
 // value that NumberToText writes back.

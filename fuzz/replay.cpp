@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over the files given (or the files of the folders given) once each, without
 // libFuzzer: the seed corpora replayed in the ordinary build and under CTest, so that a
 // regression of the rules shows without the fuzzing build. A failed property aborts.

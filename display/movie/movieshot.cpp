@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the scoreboard movie to a PNG with the given board values, as the display control
 // shows it at that size (on its stage: scaled uniformly, centred on black):
 //   movieshot [--movie FILE] [--size 1920x1080] [--out board.png] [name=value ...]

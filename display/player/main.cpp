@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's process, started by the display control with the shared frames as a descriptor:
 //   brevanto-board <frames descriptor>
 // It takes its orders on standard input and answers on standard output (BoardProtocol); it

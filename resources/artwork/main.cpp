@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes Brevanto's artwork into the folder given as the only argument (resources/).
 #include "brandart.h"
 #include "glyphs.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and starts the installed launcher headless: the program
 # must find its movie in its own installed folder, and the help page, desktop entry and icons must
 # be in place.

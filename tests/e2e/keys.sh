@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The running program under a real X server, driven by real key strokes and clicks (xdotool):
 # the hotkeys, the "Set the time" refusal, a time typed into a field and held by its filter, the
 # clock commands, full screen and back, a drag by the strip, the digit row on a French keyboard,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The running program under a real window manager (openbox) on an X server: the first key
 # strokes, the "Set the time" box, full screen held by the window manager and back, a drag by
 # the strip, and the exit button.

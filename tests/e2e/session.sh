@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the end-to-end scripts, sourced by them: a scratch folder, an X server of our own,
 # the program started with its call log, and reading that log.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The running program native on Wayland, under a headless sway the script starts: the first key
 # strokes, the hotkeys from a virtual keyboard (letters, F-keys, the digit row, several keys in
 # one keymap of the keyboard's own), the "Set the time" box, full screen and back with Escape,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the end-to-end scripts under Wayland, sourced after session.sh: a headless sway of
 # the script's own, keys from a virtual keyboard (wtype), pictures (grim) and the window's state
 # (swaymsg). sway refuses to run as root: run as root, the script runs sway, the program and the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the end-to-end scripts on an X server, sourced after session.sh: the operator
 # window found and clicked with xdotool, its geometry and state, the message box, and a window
 # manager of its own.

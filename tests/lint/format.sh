@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every C++ file of the project in its .clang-format style.
 # Usage: format.sh <source folder> [clang-format]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every QML file through qmllint. The movie's root reads the board's variables from the context
 # property `board`, which qmllint cannot see, so unqualified names are allowed there alone.
 # Usage: qml.sh <source folder> <qmllint>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a club would use it: built by scripts/make-package, installed into this
 # machine with apt-get, its desktop entry and metainfo validated, the installed program started
 # from / under Xvfb and showing the board, then removed with nothing of it left behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // A quiet label of the board ("PERIOD", "FOULS"): spaced capitals in grey-blue.

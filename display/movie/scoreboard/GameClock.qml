@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game clock, the largest figure of the board: amber while minutes remain, red in the last
 // minute, when it counts tenths ("59.9") down to "0.0".
 Panel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The dark framed box that every group of the board sits in. Square corners: rounded ones show

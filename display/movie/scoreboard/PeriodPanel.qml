@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // The period, in green between the two teams: its caption level with the teams' name plates,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // One bar of a seven-segment digit, lying along x and pointed at both ends: a body with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // A team's name on a plate of the team's colour. A long name shrinks a little, then is cut
