@@ -43,6 +43,8 @@ int main(int argc, char *argv[])
     // No window of its own, so nothing the movie opens can take the keyboard or cover the
     // screen; drawn in software into the shared frames.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The movie is anyone's file: nothing compiled from it is kept on disk for the next start.
+    qputenv("QML_DISABLE_DISK_CACHE", "1");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QGuiApplication app(argc, argv);
     bool ok = false;

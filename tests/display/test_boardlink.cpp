@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardlink.h"
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -13,6 +15,8 @@ class TestBoardLink : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -28,11 +32,24 @@ private:
     // Until the board has drawn and shown whatever is asked of it.
     void settle();
 
+    QTemporaryDir m_cache;
     std::unique_ptr<BoardLink> m_link;
     std::unique_ptr<QSignalSpy> m_shown;
 };
 
 static const QSize Pixels(343, 256);
+
+void TestBoardLink::initTestCase()
+{
+    QVERIFY(m_cache.isValid());
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+}
+
+// The movie is anyone's file: what the engine compiled from it is not kept on the scorer's PC.
+void TestBoardLink::cleanupTestCase()
+{
+    QCOMPARE(QDir(m_cache.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
+}
 
 void TestBoardLink::init()
 {
