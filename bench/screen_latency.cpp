@@ -179,11 +179,18 @@ int main(int argc, char *argv[])
         if (stroke != strokes.begin())
             hotkeys.push_back(Milliseconds(seen.estimate() - *std::prev(stroke)));
     }
+    std::vector<double> paintedHotkeys;
+    for (const Clock::time_point stroke : strokes) {
+        const auto time = std::lower_bound(painted.begin(), painted.end(), stroke);
+        if (time != painted.end())
+            paintedHotkeys.push_back(Milliseconds(*time - stroke));
+    }
     std::printf("screen %dx%d, countdown from %s:%s\n", screen.width(), screen.height(),
                 qPrintable(start.at(0)), qPrintable(start.at(1)));
     Report("clock above one minute (m:ss)", aboveMinute);
     Report("clock in the last minute (s.t)", lastMinute);
     Report("SetVariable to screen (hotkey 1)", hotkeys);
+    Report("  of it the program's", paintedHotkeys);
     Report("  of it the program's: m:ss", paintedAbove);
     Report("  of it the program's: s.t", paintedLast);
     Report("  of that the clock's waking", woke);
