@@ -173,11 +173,17 @@ int main(int argc, char *argv[])
         const double late = Milliseconds(time - due);
         (deadline - due > 60050ms ? paintedAbove : paintedLast).push_back(late);
     }
+    // A change came after its stroke: of the samples' interval only the part after the stroke
+    // counts, else a change seen within a sample of its stroke would be taken for the stroke
+    // before's, 150 ms late.
     std::vector<double> hotkeys;
     for (const ScreenSampler::Seen &seen : sampler.changes(1)) {
-        const auto stroke = std::upper_bound(strokes.begin(), strokes.end(), seen.estimate());
-        if (stroke != strokes.begin())
-            hotkeys.push_back(Milliseconds(seen.estimate() - *std::prev(stroke)));
+        const auto next = std::upper_bound(strokes.begin(), strokes.end(), seen.after);
+        if (next == strokes.begin())
+            continue;
+        const Clock::time_point stroke = *std::prev(next);
+        const ScreenSampler::Seen sinceStroke{std::max(seen.before, stroke), seen.after};
+        hotkeys.push_back(Milliseconds(sinceStroke.estimate() - stroke));
     }
     std::vector<double> paintedHotkeys;
     for (const Clock::time_point stroke : strokes) {
