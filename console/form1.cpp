@@ -2,15 +2,18 @@
 #include "form1.h"
 #include "ui_form1.h"
 
-#include "boardtext.h"
+#include "boardvariables.h"
+#include "clockcommands.h"
 #include "displaycontrol.h"
 #include "frmsplash.h"
 #include "hotkeys.h"
 #include "limitentry.h"
+#include "movieframes.h"
 #include "programfolder.h"
 #include "textnumber.h"
 #include "twips.h"
 #include "virtualkey.h"
+#include "windowmanager.h"
 #include "windowsystem.h"
 
 #include <QApplication>
@@ -74,7 +77,7 @@ Form1::Form1(ConsoleServices services, QWidget *parent)
     // The board is made here rather than by the form, since it takes the clock's time source.
     // Made last, it lies in front of every other control; it comes first in the tab order
     // (after the last control, from which Tab wraps around to it).
-    ShockwaveFlash1 = new DisplayControl(m_services.clockTime, this);
+    ShockwaveFlash1 = new DisplayControl(m_services.display, this);
     ShockwaveFlash1->setObjectName(QStringLiteral("ShockwaveFlash1"));
     setDisplayExtent(WindowedHeight, WindowedLeft, WindowedTop, WindowedWidth);
     ShockwaveFlash1->raise();
@@ -150,8 +153,7 @@ void Form1::Form_Load()
         frmSplash splash(m_services.splashInterval);
         splash.exec();
     }
-    Q_EMIT splashClosed();
-    SetPlayState(QStringLiteral("Play"));
+    SetPlayState(PlayCaption.toString());
     ui->period->setCurrentIndex(0);
     LayoutWindowed();
     LoadScoreboardMovie();
@@ -259,17 +261,18 @@ void Form1::LoadScoreboardMovie()
 
 void Form1::RefreshDisplay()
 {
-    DisplayControl *board = ShockwaveFlash1;
-    // With no item selected the operator has typed a period: the board shows what was typed.
     const int index = ui->period->currentIndex();
-    board->SetVariable(QStringLiteral("period"),
-                       index >= 0 ? ui->period->itemText(index) : ui->period->currentText());
-    board->SetVariable(QStringLiteral("name_a"), ui->name_a->text());
-    board->SetVariable(QStringLiteral("name_b"), ui->name_b->text());
-    board->SetVariable(QStringLiteral("points_a"), PaddedText(ui->points_a->text(), 3));
-    board->SetVariable(QStringLiteral("points_b"), PaddedText(ui->points_b->text(), 3));
-    board->SetVariable(QStringLiteral("faults_a"), PaddedText(ui->faults_a->text(), 2));
-    board->SetVariable(QStringLiteral("faults_b"), PaddedText(ui->Faults_b->text(), 2));
+    const BoardFields fields{
+        BoardPeriod(index, ui->period->itemText(index), ui->period->currentText()),
+        ui->name_a->text(),
+        ui->name_b->text(),
+        ui->points_a->text(),
+        ui->points_b->text(),
+        ui->faults_a->text(),
+        ui->Faults_b->text(),
+    };
+    for (const auto &[name, value] : BoardVariables(fields))
+        ShockwaveFlash1->SetVariable(name, value);
 }
 
 // --- The clock -------------------------------------------------------------------------------
@@ -282,36 +285,33 @@ void Form1::SetPlayState(const QString &state)
 
 void Form1::Command3_Click()
 {
-    SetPlayState(QStringLiteral("Play"));
+    SetPlayState(PlayCaption.toString());
     DisplayControl *board = ShockwaveFlash1;
-    board->SetVariable(QStringLiteral("s_min"), NumberToText(TextToNumber(ui->Minutos->text())));
-    board->SetVariable(QStringLiteral("s_sec"), NumberToText(TextToNumber(ui->segundos->text())));
+    for (const auto &[name, value] : ClockStartVariables(ui->Minutos->text(), ui->segundos->text()))
+        board->SetVariable(name, value);
     RefreshDisplay();
-    board->GotoFrame(0);
+    board->GotoFrame(CueFrame);
     board->Play();
 }
 
 void Form1::Command1_Click()
 {
-    const QString setTheTime = QStringLiteral("Set the time");
-    if (!(TextToNumber(ui->segundos->text()) + TextToNumber(ui->Minutos->text()) > 0)) {
-        m_services.showMessage(this, setTheTime);
-        return;
-    }
     DisplayControl *board = ShockwaveFlash1;
-    const double sec = TextToNumber(board->GetVariable(QStringLiteral("sec")));
-    const double mil = TextToNumber(board->GetVariable(QStringLiteral("mil")));
-    const double min = TextToNumber(board->GetVariable(QStringLiteral("min")));
-    if (!(sec + mil + min > 0)) {
-        m_services.showMessage(this, setTheTime);
-        return;
-    }
-    if (PlayState == QLatin1String("Play")) {
-        SetPlayState(QStringLiteral("Pause"));
+    const auto readClock = [board](const QString &name) { return board->GetVariable(name); };
+    switch (DecidePlayPause(PlayState, ui->Minutos->text(), ui->segundos->text(), readClock)) {
+    case PlayPauseStep::SetTheTime:
+        m_services.showMessage(this, SetTheTimeMessage.toString());
+        break;
+    case PlayPauseStep::Start:
+        SetPlayState(PauseCaption.toString());
         board->Play();
-    } else if (PlayState == QLatin1String("Pause")) {
-        SetPlayState(QStringLiteral("Play"));
-        board->GotoFrame(6);
+        break;
+    case PlayPauseStep::Hold:
+        SetPlayState(PlayCaption.toString());
+        board->GotoFrame(HoldFrame);
+        break;
+    case PlayPauseStep::Nothing:
+        break;
     }
 }
 

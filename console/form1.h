@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "displaycontrol.h"
 #include "frmsplash.h"
-#include "gameclock.h"
 #include "scorefield.h"
 
 #include <QHash>
@@ -18,7 +18,6 @@ class Form1;
 }
 class QComboBox;
 class QLineEdit;
-class DisplayControl;
 
 // The size of the screen a window is on, in pixels; and the program's one message, shown modally
 // in a box with an OK button. The operator window's defaults for both.
@@ -26,14 +25,14 @@ QSize ScreenSizeOf(const QWidget *window);
 void ShowMessageBox(QWidget *parent, const QString &text);
 
 // What the operator window takes from the world around it. Tests replace parts of it: a short
-// splash, a screen of another size, a message that is noted rather than shown, a fake clock.
+// splash, a screen of another size, a message that is noted rather than shown, and the board's
+// clock and horn.
 struct ConsoleServices
 {
     std::chrono::milliseconds splashInterval = frmSplash::DefaultInterval;
     std::function<QSize(const QWidget *window)> screenSize = ScreenSizeOf;
     std::function<void(QWidget *parent, const QString &text)> showMessage = ShowMessageBox;
-    // The game clock's time source; the steady clock when empty.
-    GameClock::TimeSource clockTime;
+    DisplayServices display;
 };
 
 // The operator window: the board's fields, the clock buttons, the board itself and the key
@@ -57,10 +56,6 @@ public:
     void OpenPage(const QString &Pagina);
 
     DisplayControl *display() const { return ShockwaveFlash1; }
-
-Q_SIGNALS:
-    // The splash has closed and the load step goes on (observed by the start-up tests).
-    void splashClosed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

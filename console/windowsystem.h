@@ -17,13 +17,3 @@ bool ProgramMayActivate(QStringView platformName);
 // X server without window manager nobody else gives it: the first key strokes would go nowhere.
 // The request waits until the window is on the screen.
 void RequestActivation(QWidget *window);
-
-// Whether a window manager runs on the application's X server: the root window's
-// _NET_SUPPORTING_WM_CHECK names a window that names itself. False off X11.
-bool X11WindowManagerRunning();
-
-// Whether the program itself has to fit a full-screen window to its screen and put it back
-// afterwards: on an X server without window manager. Elsewhere the window manager (or the
-// platform) does it, and one that sees the program set the geometry takes it as a request to
-// leave full screen.
-bool ProgramPlacesFullScreenWindow();

@@ -15,23 +15,27 @@ const QString ClockVariable = QStringLiteral("clock");
 
 } // namespace
 
-DisplayControl::DisplayControl(GameClock::TimeSource clockTime, QWidget *parent)
-    : QWidget(parent), m_clock(new ClockDriver(std::move(clockTime), this)), m_horn(new Horn(this)),
+DisplayControl::DisplayControl(DisplayServices services, QWidget *parent)
+    : QWidget(parent), m_clock(new ClockDriver(services.clockTime, this)),
       m_link(new BoardLink(this))
 {
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted, from the frame or black.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(m_horn, &Horn::sounded, this, &DisplayControl::hornSounded);
     connect(m_clock, &ClockDriver::textChanged, this, &DisplayControl::clockTextChanged);
-    connect(m_clock, &ClockDriver::expired, m_horn, &Horn::sound);
+    if (services.horn) {
+        connect(m_clock, &ClockDriver::expired, this, std::move(services.horn));
+    } else {
+        auto *horn = new Horn(this);
+        connect(m_clock, &ClockDriver::expired, horn, &Horn::sound);
+    }
     connect(m_link, &BoardLink::shownChanged, this, &DisplayControl::showFrame);
     connect(m_link, &BoardLink::outcomeChanged, this, [this] {
         update();
         Q_EMIT movieChanged();
     });
     m_values.insert(ClockVariable, m_clock->text());
-    m_link->setVariable(ClockVariable, m_clock->text());
+    m_link->frames().setVariable(ClockVariable, m_clock->text());
 }
 
 DisplayControl::~DisplayControl() = default;
@@ -59,7 +63,7 @@ void DisplayControl::SetVariable(const QString &name, const QString &value)
 {
     Q_EMIT called(QStringLiteral("SetVariable"), {name, value});
     m_values.insert(name, value);
-    m_link->setVariable(name, value);
+    m_link->frames().setVariable(name, value);
 }
 
 QString DisplayControl::GetVariable(const QString &name)
@@ -94,7 +98,7 @@ void DisplayControl::Play()
 void DisplayControl::clockTextChanged(const QString &text)
 {
     m_values.insert(ClockVariable, text);
-    m_link->setVariable(ClockVariable, text);
+    m_link->frames().setVariable(ClockVariable, text);
     prepareNextClockText();
 }
 
@@ -103,9 +107,9 @@ void DisplayControl::prepareNextClockText()
     // The next change of the clock is known: its frame is drawn ahead, to be shown the moment
     // it comes.
     if (const std::optional<QString> next = m_clock->nextText())
-        m_link->prepare(ClockVariable, *next);
+        m_link->frames().prepare(ClockVariable, *next);
     else
-        m_link->unprepare();
+        m_link->frames().unprepare();
 }
 
 void DisplayControl::showFrame(const QRect &changed)
@@ -117,7 +121,6 @@ void DisplayControl::showFrame(const QRect &changed)
     // At once rather than at the next turn of the event loop: a change of the clock is shown
     // at its moment.
     repaint(logical);
-    Q_EMIT frameShown();
 }
 
 void DisplayControl::focusInEvent(QFocusEvent *event)
@@ -161,5 +164,5 @@ void DisplayControl::resizeEvent(QResizeEvent *event)
 void DisplayControl::tellSize()
 {
     const double ratio = devicePixelRatioF();
-    m_link->setSize((QSizeF(size()) * ratio).toSize(), ratio);
+    m_link->frames().setSize((QSizeF(size()) * ratio).toSize(), ratio);
 }

@@ -1,16 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gameclock.h"
-
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class BoardLink;
 class ClockDriver;
-class Horn;
+class ClockTime;
+
+// What the display control takes from the world around it. Tests replace them: a time they move
+// by hand (see ClockTime), a horn they count.
+struct DisplayServices
+{
+    // The game clock's time; the steady clock when null. It outlives the control.
+    ClockTime *clockTime = nullptr;
+    // Sounds the horn at the end of a countdown; the system's sound output when empty.
+    std::function<void()> horn;
+};
 
 // The display control: plays the scoreboard movie, a QML document read from a file, and offers
 // the operations the operator window drives it with. The movie sees the variables as the
@@ -33,8 +43,7 @@ class DisplayControl : public QWidget
     Q_PROPERTY(QString Movie READ Movie WRITE setMovie)
 
 public:
-    // The clock counts on `clockTime`, the steady clock unless given.
-    explicit DisplayControl(GameClock::TimeSource clockTime = {}, QWidget *parent = nullptr);
+    explicit DisplayControl(DisplayServices services = {}, QWidget *parent = nullptr);
     ~DisplayControl() override;
 
     QString Movie() const { return m_moviePath; }
@@ -60,12 +69,8 @@ Q_SIGNALS:
     void called(const QString &operation, const QStringList &arguments);
     // The control received the keyboard focus; the operator window hands it on.
     void focusReceived();
-    // The countdown reached zero and the horn was sounded.
-    void hornSounded();
     // The movie started to play (its first frame is on the screen), or the notice came.
     void movieChanged();
-    // A frame of the board reached the screen.
-    void frameShown();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -81,6 +86,5 @@ private:
     QString m_moviePath;
     QHash<QString, QString> m_values;
     ClockDriver *m_clock;
-    Horn *m_horn;
     BoardLink *m_link;
 };

@@ -4,6 +4,7 @@
 //   movieshot [--movie FILE] [--size 1920x1080] [--out board.png] [name=value ...]
 // Run with QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software.
 #include "movieloader.h"
+#include "movienotice.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>

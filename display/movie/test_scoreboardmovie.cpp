@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "movieloader.h"
+#include "movienotice.h"
 
 #include <QColor>
 #include <QImage>

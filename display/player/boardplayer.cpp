@@ -8,8 +8,8 @@
 
 using namespace BoardProtocol;
 
-BoardPlayer::BoardPlayer(int framesDescriptor, Send send)
-    : m_send(std::move(send)), m_frames(framesDescriptor), m_window(&m_control)
+BoardPlayer::BoardPlayer(qintptr framesHandle, Send send)
+    : m_send(std::move(send)), m_frames(framesHandle), m_window(&m_control)
 {
     m_window.setColor(Qt::black);
     m_engine.rootContext()->setContextProperty(QStringLiteral("board"), &m_board);

@@ -26,7 +26,7 @@ class BoardPlayer : public QObject
 public:
     using Send = std::function<void(const BoardProtocol::FromBoard &)>;
 
-    BoardPlayer(int framesDescriptor, Send send);
+    BoardPlayer(qintptr framesHandle, Send send);
     ~BoardPlayer() override;
 
     void handle(const BoardProtocol::ToBoard &message);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "clockdriver.h"
 #include "displaycontrol.h"
 #include "form1.h"
 #include "scorefield.h"
@@ -48,12 +47,6 @@ inline bool WaitForBoard(DisplayControl *display)
 {
     return QTest::qWaitFor(
         [display] { return display->isMovieLoaded() || !display->notice().isEmpty(); }, 20000);
-}
-
-// The board's clock catching up with a fake time source moved on by a test.
-inline void CatchUp(DisplayControl *display)
-{
-    display->findChild<ClockDriver *>()->update();
 }
 
 // What the tests of a started window share: the window, its controls by name, and the messages

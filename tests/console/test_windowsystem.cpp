@@ -15,7 +15,6 @@ private Q_SLOTS:
     void programMayActivate_data();
     void programMayActivate();
     void activationMovesTheFocusBetweenWindows();
-    void nothingToPlaceWithoutAnXServer();
 };
 
 void TestWindowSystem::programMayActivate_data()
@@ -50,13 +49,6 @@ void TestWindowSystem::activationMovesTheFocusBetweenWindows()
     QTRY_COMPARE(QApplication::activeWindow(), &second);
     RequestActivation(&first);
     QTRY_COMPARE(QApplication::activeWindow(), &first);
-}
-
-void TestWindowSystem::nothingToPlaceWithoutAnXServer()
-{
-    // The offscreen platform sizes full-screen windows itself and has no window manager.
-    QVERIFY(!X11WindowManagerRunning());
-    QVERIFY(!ProgramPlacesFullScreenWindow());
 }
 
 QTEST_MAIN(TestWindowSystem)

@@ -9,5 +9,5 @@ qmllint=${2:-}
 [[ -n "$qmllint" && -x "$qmllint" ]] ||
     { echo "SKIP: qmllint is not installed (package qt6-declarative-dev-tools)"; exit 77; }
 "$qmllint" --unqualified disable display/movie/scoreboard.qml
-"$qmllint" display/movie/scoreboard/*.qml display/stage.qml
+"$qmllint" display/movie/scoreboard/*.qml display/player/stage.qml
 echo "QML files pass qmllint"

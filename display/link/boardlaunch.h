@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <memory>
+
+class QProcess;
+class SharedFrames;
+
+// Starts the board's process the way the system allows: the frames handed to it, its memory held
+// to `memoryLimit` where the system enforces such a limit, no other handle of ours inherited, and
+// its life tied to ours, so that it ends with the console even when the console crashes. One file
+// per system (boardlaunch_<system>.cpp).
+class BoardLaunch
+{
+public:
+    BoardLaunch();
+    ~BoardLaunch();
+    BoardLaunch(const BoardLaunch &) = delete;
+    BoardLaunch &operator=(const BoardLaunch &) = delete;
+
+    // Starts `program` in `process`; a failure to start comes as the process's own error.
+    void start(QProcess &process, const QString &program, const SharedFrames &frames,
+               qint64 memoryLimit);
+
+private:
+    // Whatever the system keeps for the running process (nothing on Linux).
+    std::shared_ptr<void> m_hold;
+};

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardlink.h"
+
+#include "movienotice.h"
+
+using namespace BoardProtocol;
+
+namespace {
+
+// Crashes further apart than this start the count again.
+constexpr qint64 ForgivenAfterMs = 60'000;
+
+} // namespace
+
+BoardLink::BoardLink(QObject *parent) : QObject(parent)
+{
+    connect(&m_process, &BoardProcess::received, this, &BoardLink::received);
+    connect(&m_process, &BoardProcess::ended, this, &BoardLink::processEnded);
+    connect(&m_frames, &FrameScheduler::shownChanged, this, &BoardLink::frameShown);
+    // Started at once, so that the movie's load later finds it ready.
+    m_process.start();
+}
+
+QString BoardLink::notice() const
+{
+    return m_phase == Phase::Failed ? NoticeText(m_outcome) : QString();
+}
+
+void BoardLink::load(const QString &path)
+{
+    m_path = path;
+    m_restarts = 0;
+    m_outcome = MovieOutcome::Missing;
+    // Each movie in a process of its own: nothing of one outlives it into the next.
+    if (m_phase != Phase::Idle || !m_process.isRunning())
+        m_process.start();
+    startLoad();
+}
+
+void BoardLink::startLoad()
+{
+    m_phase = Phase::Loading;
+    m_frames.setPlaying(false);
+    if (m_process.isRunning()) // else it failed to start, and its end is on its way
+        m_process.ask(Load{m_path}, BoardProcess::LoadLimit);
+    m_frames.restart();
+}
+
+void BoardLink::received(const FromBoard &message)
+{
+    const auto *loaded = std::get_if<Loaded>(&message);
+    if (!loaded) {
+        m_frames.received(message);
+        return;
+    }
+    if (m_phase != Phase::Loading)
+        return;
+    if (loaded->outcome != MovieOutcome::Playing) {
+        fail(loaded->outcome);
+        return;
+    }
+    m_phase = Phase::Playing;
+    m_frames.setPlaying(true);
+}
+
+void BoardLink::frameShown(const QRect &changed)
+{
+    Q_EMIT shownChanged(changed);
+    if (m_outcome != MovieOutcome::Playing) {
+        m_outcome = MovieOutcome::Playing;
+        Q_EMIT outcomeChanged();
+    }
+}
+
+void BoardLink::processEnded(BoardProcess::End why)
+{
+    m_frames.setPlaying(false);
+    switch (why) {
+    case BoardProcess::End::Crashed:
+    case BoardProcess::End::TooLarge:
+        restart();
+        return;
+    case BoardProcess::End::Hung:
+        fail(MovieOutcome::Hung);
+        return;
+    case BoardProcess::End::Faulty:
+        fail(MovieOutcome::Crashed);
+        return;
+    case BoardProcess::End::NotStarted:
+        fail(MovieOutcome::NoProcess);
+        return;
+    }
+}
+
+void BoardLink::restart()
+{
+    if (m_sinceRestart.isValid() && m_sinceRestart.elapsed() > ForgivenAfterMs)
+        m_restarts = 0;
+    if (m_phase == Phase::Failed || ++m_restarts > MaxRestarts) {
+        fail(MovieOutcome::Crashed);
+        return;
+    }
+    m_sinceRestart.start();
+    m_process.start();
+    if (m_phase != Phase::Idle)
+        startLoad();
+}
+
+void BoardLink::fail(MovieOutcome outcome)
+{
+    m_process.stop();
+    m_phase = Phase::Failed;
+    m_frames.setPlaying(false);
+    m_outcome = outcome;
+    Q_EMIT outcomeChanged();
+}

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardprocess.h"
+
+#include "processmemory.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// How often its memory is looked at, and it is asked whether it still listens when nothing
+// else is asked.
+constexpr std::chrono::milliseconds HealthInterval = 1s;
+
+} // namespace
+
+QString BoardProcess::Program()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/brevanto-board");
+}
+
+BoardProcess::BoardProcess(QObject *parent) : QObject(parent)
+{
+    m_answerDue.setSingleShot(true);
+    connect(&m_answerDue, &QTimer::timeout, this, [this] { endFor(End::Hung); });
+    m_health.setInterval(HealthInterval);
+    connect(&m_health, &QTimer::timeout, this, &BoardProcess::checkHealth);
+}
+
+BoardProcess::~BoardProcess()
+{
+    stop();
+}
+
+void BoardProcess::start()
+{
+    stop();
+    m_frames = std::make_unique<SharedFrames>();
+    m_reader = BoardProtocol::Reader<BoardProtocol::FromBoard>(BoardProtocol::LongestFromBoard);
+    m_process = new QProcess(this);
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &BoardProcess::readAnswers);
+    connect(m_process, &QProcess::finished, this, [this] { endFor(End::Crashed); });
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            endFor(End::NotStarted);
+    });
+    if (!m_frames->isValid()) {
+        endFor(End::NotStarted);
+        return;
+    }
+    m_launch.start(*m_process, Program(), *m_frames, MemoryLimit);
+    m_health.start();
+}
+
+void BoardProcess::stop()
+{
+    m_answerDue.stop();
+    m_questions.clear();
+    m_health.stop();
+    if (!m_process)
+        return;
+    QProcess *process = std::exchange(m_process, nullptr);
+    process->disconnect(this);
+    process->kill();
+    process->waitForFinished(1000);
+    // Perhaps from inside one of its own signals.
+    process->deleteLater();
+}
+
+bool BoardProcess::isRunning() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+void BoardProcess::tell(const BoardProtocol::ToBoard &message)
+{
+    if (m_process)
+        m_process->write(BoardProtocol::Encode(message));
+}
+
+void BoardProcess::ask(const BoardProtocol::ToBoard &message, std::chrono::milliseconds limit)
+{
+    tell(message);
+    m_questions.push_back({message, limit});
+    if (m_questions.size() == 1)
+        m_answerDue.start(limit);
+}
+
+void BoardProcess::readAnswers()
+{
+    // Taken in turn: an answer may end the process and take it away.
+    for (QPointer<QProcess> process = m_process; process && process == m_process;) {
+        m_reader.append(process->readAllStandardOutput());
+        const auto message = m_reader.next();
+        if (m_reader.failed()) {
+            endFor(End::Faulty);
+            return;
+        }
+        if (!message)
+            return;
+        if (!std::holds_alternative<BoardProtocol::Changed>(*message)) {
+            if (m_questions.empty() ||
+                !BoardProtocol::Answers(*message, m_questions.front().message)) {
+                endFor(End::Faulty);
+                return;
+            }
+            m_questions.pop_front();
+            if (m_questions.empty())
+                m_answerDue.stop();
+            else
+                m_answerDue.start(m_questions.front().limit);
+        }
+        Q_EMIT received(*message);
+    }
+}
+
+void BoardProcess::checkHealth()
+{
+    if (!isRunning())
+        return;
+    if (ResidentBytes(m_process->processId()) > MemoryLimit) {
+        endFor(End::TooLarge);
+        return;
+    }
+    if (!isAsking())
+        ask(BoardProtocol::Ping{});
+}
+
+void BoardProcess::endFor(End why)
+{
+    if (!m_process && why != End::NotStarted)
+        return;
+    stop();
+    Q_EMIT ended(why);
+}

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "boardlaunch.h"
+#include "boardprotocol.h"
+#include "sharedframes.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QTimer>
+
+#include <chrono>
+#include <deque>
+#include <memory>
+
+// The board's process from the control's side: started with the shared frames, a memory limit
+// and orders to die with us; told things and asked questions, which it answers in turn; ended
+// when it does not answer in time, uses too much memory, or says what it cannot say (a message
+// that cannot be read, or an answer to a question not asked).
+class BoardProcess : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BoardProcess)
+
+public:
+    enum class End
+    {
+        Crashed,   // it ended by itself
+        Hung,      // no answer in time: ended by us
+        TooLarge,  // over the memory limit: ended by us
+        Faulty,    // it said something it cannot say: ended by us
+        NotStarted // it could not be started
+    };
+    Q_ENUM(End)
+
+    // Answers to questions come within this, or the process counts as hung: a frame of our movie
+    // takes a millisecond or two, a slow machine's first one a few tens.
+    static constexpr std::chrono::milliseconds AnswerLimit{500};
+    // A movie's load may take longer: the process starting, the movie compiled, its start cut
+    // short after 750 ms when its scripts never end.
+    static constexpr std::chrono::milliseconds LoadLimit{10000};
+    // The movie's memory; our movie needs a few tens of megabytes.
+    static constexpr qint64 MemoryLimit = 1024LL * 1024 * 1024;
+
+    // The program that plays the movie, beside this one.
+    static QString Program();
+
+    explicit BoardProcess(QObject *parent = nullptr);
+    ~BoardProcess() override;
+
+    // Starts the process; frames() is what it draws into.
+    void start();
+    // Ends it at once; nothing is reported.
+    void stop();
+    bool isRunning() const;
+    SharedFrames &frames() { return *m_frames; }
+    const SharedFrames &frames() const { return *m_frames; }
+
+    void tell(const BoardProtocol::ToBoard &message);
+    // Tells, and expects the answer (Loaded, Frame or Pong) within `limit`. Questions are
+    // answered in turn; each one's time counts from the answer before it.
+    void ask(const BoardProtocol::ToBoard &message, std::chrono::milliseconds limit = AnswerLimit);
+    bool isAsking() const { return !m_questions.empty(); }
+
+Q_SIGNALS:
+    void received(const BoardProtocol::FromBoard &message);
+    void ended(BoardProcess::End why);
+
+private:
+    void readAnswers();
+    void checkHealth();
+    void endFor(End why);
+
+    BoardLaunch m_launch;
+    std::unique_ptr<SharedFrames> m_frames;
+    QProcess *m_process = nullptr;
+    struct Question
+    {
+        BoardProtocol::ToBoard message;
+        std::chrono::milliseconds limit;
+    };
+    std::deque<Question> m_questions;
+    BoardProtocol::Reader<BoardProtocol::FromBoard> m_reader{BoardProtocol::LongestFromBoard};
+    QTimer m_answerDue;
+    QTimer m_health;
+};

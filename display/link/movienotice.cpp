@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "movienotice.h"
+
+#include <QCoreApplication>
+
+QString NoticeText(MovieOutcome outcome)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("Board", text); };
+    switch (outcome) {
+    case MovieOutcome::Playing:
+        return {};
+    case MovieOutcome::Missing:
+        return tr("No scoreboard movie");
+    case MovieOutcome::TooLarge:
+        return tr("The scoreboard movie is too large to play");
+    case MovieOutcome::Unreadable:
+        return tr("The scoreboard movie cannot be read");
+    case MovieOutcome::Broken:
+        return tr("The scoreboard movie cannot be played");
+    case MovieOutcome::Crashed:
+        return tr("The scoreboard movie stopped working");
+    case MovieOutcome::Hung:
+        return tr("The scoreboard movie stopped answering");
+    case MovieOutcome::NoProcess:
+        return tr("The scoreboard cannot be shown");
+    }
+    return {};
+}

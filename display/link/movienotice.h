@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "movieoutcome.h"
+
+#include <QString>
+
+// The plain notice in the board area when the movie does not play; empty while it does.
+QString NoticeText(MovieOutcome outcome);

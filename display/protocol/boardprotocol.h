@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "movieoutcome.h"
+
+#include <QByteArray>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+// What the display control and the board's process (which plays the movie and draws its
+// frames into shared memory) say to each other, over the process's standard input and output.
+// Each message is its length (4 bytes) and then its fields; a message is acted on whole.
+//
+//   control -> board   Load, Size, Set, Render, Ping
+//   board -> control   Loaded, Frame, Pong, Changed
+//
+// The board's process runs content anyone may replace, so what comes from it is read with
+// suspicion: a message longer than its kind can be, or one that cannot be read, is a fault of
+// the process.
+namespace BoardProtocol {
+
+// Load the movie from this file.
+struct Load
+{
+    QString path;
+};
+// The frames are this many device pixels large, at this device pixel ratio.
+struct Size
+{
+    QSize pixels;
+    double ratio = 1;
+};
+// A board variable.
+struct Set
+{
+    QString name;
+    QString value;
+};
+// Draw the board as it stands into the frame buffer and answer with a Frame of this number.
+struct Render
+{
+    quint32 number = 0;
+};
+// Answer with a Pong of this number: the process still listens.
+struct Ping
+{
+    quint32 number = 0;
+};
+
+// How a Load ended: the movie plays, or why not.
+struct Loaded
+{
+    MovieOutcome outcome = MovieOutcome::Broken;
+};
+// The frame of a Render is in the frame buffer; it differs from the shown one inside `changed`.
+struct Frame
+{
+    quint32 number = 0;
+    QRect changed;
+};
+struct Pong
+{
+    quint32 number = 0;
+};
+// The movie changed by itself (an animation, a timer of its own): a Render would show it.
+struct Changed
+{
+};
+
+using ToBoard = std::variant<Load, Size, Set, Render, Ping>;
+using FromBoard = std::variant<Loaded, Frame, Pong, Changed>;
+
+QByteArray Encode(const ToBoard &message);
+QByteArray Encode(const FromBoard &message);
+
+// Whether `answer` is the answer to `question`: Loaded to a Load, the Frame of a Render's number,
+// the Pong of a Ping's. Changed answers nothing; Size and Set ask nothing.
+bool Answers(const FromBoard &answer, const ToBoard &question);
+
+// Takes whole messages off the front of a stream of bytes as they come.
+template <typename Message> class Reader
+{
+public:
+    // The longest message accepted, its length field excluded.
+    explicit Reader(qsizetype longest) : m_longest(longest) {}
+
+    void append(const QByteArray &bytes) { m_buffer += bytes; }
+    // The next whole message; nothing while it has not all come. A message that is too long or
+    // cannot be read sets failed() for good.
+    std::optional<Message> next();
+    bool failed() const { return m_failed; }
+
+private:
+    qsizetype m_longest;
+    QByteArray m_buffer;
+    bool m_failed = false;
+};
+
+// A Set carries up to a field's text, far more than any other message.
+inline constexpr qsizetype LongestToBoard = 64 * 1024 * 1024;
+inline constexpr qsizetype LongestFromBoard = 64;
+
+extern template class Reader<ToBoard>;
+extern template class Reader<FromBoard>;
+
+} // namespace BoardProtocol

@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardlink.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The board's link with the real movie in its own process: what is drawn ahead is shown the
+// moment it comes true, everything else as soon as it is drawn.
+class TestBoardLink : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void firstFrameIsWhole();
+    void changeWaitsForItsFrame();
+    void preparedChangeIsShownAtOnce();
+    void preparedChangeDroppedWhenItDoesNotCome();
+    void unchangedVariableDrawsNothing();
+    void sizeChangeDrawsAnew();
+    void movieThatDoesNotPlay();
+
+private:
+    // Until the board has drawn and shown whatever is asked of it.
+    void settle();
+
+    QTemporaryDir m_cache;
+    std::unique_ptr<BoardLink> m_link;
+    std::unique_ptr<QSignalSpy> m_shown;
+};
+
+static const QSize Pixels(343, 256);
+
+void TestBoardLink::initTestCase()
+{
+    QVERIFY(m_cache.isValid());
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+}
+
+// The movie is anyone's file: what the engine compiled from it is not kept on the scorer's PC.
+void TestBoardLink::cleanupTestCase()
+{
+    QCOMPARE(QDir(m_cache.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
+}
+
+void TestBoardLink::init()
+{
+    m_link = std::make_unique<BoardLink>();
+    m_shown = std::make_unique<QSignalSpy>(m_link.get(), &BoardLink::shownChanged);
+    m_link->frames().setSize(Pixels, 1);
+    m_link->load(QCoreApplication::applicationDirPath() + u"/brevanto.dll"_s);
+    QVERIFY(m_shown->wait(20000));
+    QVERIFY(m_link->isPlaying());
+    settle();
+    m_shown->clear();
+}
+
+void TestBoardLink::cleanup()
+{
+    m_shown.reset();
+    m_link.reset();
+}
+
+void TestBoardLink::settle()
+{
+    while (m_shown->wait(300)) {
+    }
+}
+
+void TestBoardLink::firstFrameIsWhole()
+{
+    BoardLink link;
+    QSignalSpy shown(&link, &BoardLink::shownChanged);
+    link.frames().setSize(Pixels, 1);
+    link.load(QCoreApplication::applicationDirPath() + u"/brevanto.dll"_s);
+    QVERIFY(shown.wait(20000));
+    QCOMPARE(shown.first().first().toRect(), QRect(QPoint(0, 0), Pixels));
+    QCOMPARE(link.shown().size(), Pixels);
+    QVERIFY(link.notice().isEmpty());
+}
+
+void TestBoardLink::changeWaitsForItsFrame()
+{
+    const QImage before = m_link->shown().copy();
+    m_link->frames().setVariable(u"points_a"_s, u"007"_s);
+    // Not at once: the process draws it first.
+    QCOMPARE(m_shown->count(), 0);
+    QVERIFY(m_shown->wait());
+    const QRect changed = m_shown->first().first().toRect();
+    QVERIFY(!changed.isEmpty());
+    // Only team A's points changed, on the left of the board below the clock.
+    QVERIFY2(changed.right() < Pixels.width() / 2 && changed.top() > Pixels.height() / 3,
+             qPrintable(u"%1,%2 %3x%4"_s.arg(changed.x())
+                            .arg(changed.y())
+                            .arg(changed.width())
+                            .arg(changed.height())));
+    const QImage after = m_link->shown();
+    QVERIFY(after.copy(changed) != before.copy(changed));
+    // Outside what changed, the picture is as it was.
+    QImage outside = after.copy();
+    for (int y = changed.top(); y <= changed.bottom(); ++y)
+        for (int x = changed.left(); x <= changed.right(); ++x)
+            outside.setPixel(x, y, before.pixel(x, y));
+    QCOMPARE(outside, before);
+}
+
+void TestBoardLink::preparedChangeIsShownAtOnce()
+{
+    m_link->frames().setVariable(u"clock"_s, u"1:00"_s);
+    settle();
+    m_shown->clear();
+    m_link->frames().prepare(u"clock"_s, u"59.9"_s);
+    // Drawn, but held back.
+    QVERIFY(!m_shown->wait(500));
+    m_link->frames().setVariable(u"clock"_s, u"59.9"_s);
+    // Shown within the call: nothing is waited for at the moment it comes true.
+    QCOMPARE(m_shown->count(), 1);
+    QVERIFY(m_shown->first().first().toRect().top() < Pixels.height() / 2);
+    // No second frame for it.
+    QVERIFY(!m_shown->wait(300));
+}
+
+void TestBoardLink::preparedChangeDroppedWhenItDoesNotCome()
+{
+    m_link->frames().setVariable(u"clock"_s, u"1:00"_s);
+    settle();
+    m_shown->clear();
+    m_link->frames().prepare(u"clock"_s, u"59.9"_s);
+    QVERIFY(!m_shown->wait(300));
+    // The clock was held instead: its text stays, and the next change is drawn as it stands.
+    m_link->frames().unprepare();
+    m_link->frames().setVariable(u"points_b"_s, u"003"_s);
+    QVERIFY(m_shown->wait());
+    const QImage withPoints = m_link->shown().copy();
+    // Had the frame drawn ahead been shown, the clock's part would differ from a board that
+    // never heard of 59.9.
+    BoardLink fresh;
+    QSignalSpy freshShown(&fresh, &BoardLink::shownChanged);
+    fresh.frames().setSize(Pixels, 1);
+    fresh.load(QCoreApplication::applicationDirPath() + u"/brevanto.dll"_s);
+    fresh.frames().setVariable(u"clock"_s, u"1:00"_s);
+    fresh.frames().setVariable(u"points_b"_s, u"003"_s);
+    QVERIFY(freshShown.wait(20000));
+    while (freshShown.wait(300)) {
+    }
+    QCOMPARE(fresh.shown(), withPoints);
+}
+
+void TestBoardLink::unchangedVariableDrawsNothing()
+{
+    m_link->frames().setVariable(u"name_a"_s, u"Lions"_s);
+    QVERIFY(m_shown->wait());
+    settle();
+    m_shown->clear();
+    m_link->frames().setVariable(u"name_a"_s, u"Lions"_s);
+    QVERIFY(!m_shown->wait(300));
+}
+
+void TestBoardLink::sizeChangeDrawsAnew()
+{
+    const QSize full(960, 540);
+    m_link->frames().setSize(full, 1);
+    QVERIFY(m_shown->wait());
+    QCOMPARE(m_shown->last().first().toRect(), QRect(QPoint(0, 0), full));
+    QCOMPARE(m_link->shown().size(), full);
+}
+
+void TestBoardLink::movieThatDoesNotPlay()
+{
+    QSignalSpy outcome(m_link.get(), &BoardLink::outcomeChanged);
+    m_link->load(u"/nonexistent/brevanto.dll"_s);
+    QVERIFY(outcome.wait(20000));
+    QVERIFY(!m_link->isPlaying());
+    QCOMPARE(m_link->notice(), u"No scoreboard movie"_s);
+    QVERIFY(m_link->shown().isNull());
+    // Nothing more is drawn for it.
+    m_link->frames().setVariable(u"points_a"_s, u"001"_s);
+    QVERIFY(!m_shown->wait(300));
+}
+
+QTEST_MAIN(TestBoardLink)
+#include "test_boardlink.moc"
