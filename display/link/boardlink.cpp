@@ -40,7 +40,7 @@ void BoardLink::load(const QString &path)
 void BoardLink::startLoad()
 {
     m_phase = Phase::Loading;
-    m_frames.setPlaying(false);
+    m_frames.pause();
     if (m_process.isRunning()) // else it failed to start, and its end is on its way
         m_process.ask(Load{m_path}, BoardProcess::LoadLimit);
     m_frames.restart();
@@ -48,6 +48,10 @@ void BoardLink::startLoad()
 
 void BoardLink::received(const FromBoard &message)
 {
+    if (const auto *refused = std::get_if<Refused>(&message)) {
+        fail(refused->outcome);
+        return;
+    }
     const auto *loaded = std::get_if<Loaded>(&message);
     if (!loaded) {
         m_frames.received(message);
@@ -60,7 +64,7 @@ void BoardLink::received(const FromBoard &message)
         return;
     }
     m_phase = Phase::Playing;
-    m_frames.setPlaying(true);
+    m_frames.play();
 }
 
 void BoardLink::frameShown(const QRect &changed)
@@ -74,14 +78,19 @@ void BoardLink::frameShown(const QRect &changed)
 
 void BoardLink::processEnded(BoardProcess::End why)
 {
-    m_frames.setPlaying(false);
+    m_frames.pause();
     switch (why) {
     case BoardProcess::End::Crashed:
     case BoardProcess::End::TooLarge:
         restart();
         return;
     case BoardProcess::End::Hung:
-        fail(MovieOutcome::Hung);
+        // A movie that never finishes loading would hang again; one that stalled while playing
+        // (a long pause of the machine, a stopped process) is given its board back.
+        if (m_phase == Phase::Loading)
+            fail(MovieOutcome::Hung);
+        else
+            restart(MovieOutcome::Hung);
         return;
     case BoardProcess::End::Faulty:
         fail(MovieOutcome::Crashed);
@@ -92,12 +101,12 @@ void BoardLink::processEnded(BoardProcess::End why)
     }
 }
 
-void BoardLink::restart()
+void BoardLink::restart(MovieOutcome ifGivenUp)
 {
     if (m_sinceRestart.isValid() && m_sinceRestart.elapsed() > ForgivenAfterMs)
         m_restarts = 0;
     if (m_phase == Phase::Failed || ++m_restarts > MaxRestarts) {
-        fail(MovieOutcome::Crashed);
+        fail(ifGivenUp);
         return;
     }
     m_sinceRestart.start();
@@ -110,7 +119,7 @@ void BoardLink::fail(MovieOutcome outcome)
 {
     m_process.stop();
     m_phase = Phase::Failed;
-    m_frames.setPlaying(false);
+    m_frames.stop();
     m_outcome = outcome;
     Q_EMIT outcomeChanged();
 }

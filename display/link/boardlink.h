@@ -11,15 +11,16 @@
 
 // The board as the display control sees it: the movie playing in a process of its own, kept
 // alive within its restart rule, and its frames put on the screen by a FrameScheduler. A process
-// that crashes (or grows past its memory) is started again with the board as it stands, a few
-// times a minute; one that stops answering is not.
+// that crashes, grows past its memory or stops answering while it plays is started again with
+// the board as it stands, a few times a minute, its last frame standing meanwhile; one that
+// stops answering while it loads is not.
 class BoardLink : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BoardLink)
 
 public:
-    // Crashes forgiven within a minute; a movie that crashes more is given up.
+    // Restarts forgiven within a minute; a movie that needs more is given up.
     static constexpr int MaxRestarts = 3;
 
     explicit BoardLink(QObject *parent = nullptr);
@@ -56,7 +57,8 @@ private:
     void received(const BoardProtocol::FromBoard &message);
     void frameShown(const QRect &changed);
     void processEnded(BoardProcess::End why);
-    void restart();
+    // Within the rule; given up with this outcome beyond it.
+    void restart(MovieOutcome ifGivenUp = MovieOutcome::Crashed);
     void startLoad();
     void fail(MovieOutcome outcome);
 

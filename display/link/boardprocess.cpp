@@ -101,7 +101,7 @@ void BoardProcess::readAnswers()
         }
         if (!message)
             return;
-        if (!std::holds_alternative<BoardProtocol::Changed>(*message)) {
+        if (BoardProtocol::IsAnswer(*message)) {
             if (m_questions.empty() ||
                 !BoardProtocol::Answers(*message, m_questions.front().message)) {
                 endFor(End::Faulty);

@@ -54,6 +54,7 @@ void FrameScheduler::setSize(QSize pixels, double ratio)
     m_ratio = ratio;
     ++m_sizeGeneration;
     m_sizeShown = false;
+    m_held = QImage();
     m_ready.reset();
     tellSize();
     m_wantsFrame = true;
@@ -71,13 +72,28 @@ void FrameScheduler::restart()
     tellSize();
 }
 
-void FrameScheduler::setPlaying(bool playing)
+void FrameScheduler::play()
 {
-    m_playing = playing;
-    if (playing) {
-        scheduleSoon();
-        return;
-    }
+    m_playing = true;
+    scheduleSoon();
+}
+
+void FrameScheduler::pause()
+{
+    if (m_playing && m_sizeShown)
+        m_held = shown().copy();
+    leavePlaying();
+}
+
+void FrameScheduler::stop()
+{
+    m_held = QImage();
+    leavePlaying();
+}
+
+void FrameScheduler::leavePlaying()
+{
+    m_playing = false;
     m_request.reset();
     m_ready.reset();
     m_sizeShown = false;
@@ -94,7 +110,7 @@ void FrameScheduler::tellSize()
 QImage FrameScheduler::shown() const
 {
     if (!m_sizeShown || !m_playing)
-        return {};
+        return m_held;
     QImage frame = m_process.frames().shown();
     frame.setDevicePixelRatio(m_ratio);
     return frame;
@@ -139,6 +155,7 @@ void FrameScheduler::putOnScreen(const QRect &changed)
         return;
     m_process.frames().show(changed);
     m_sizeShown = true;
+    m_held = QImage();
     Q_EMIT shownChanged(first ? QRect(QPoint(0, 0), m_size) : changed);
 }
 

@@ -43,8 +43,12 @@ public:
     // A process (new, or starting a movie anew) knows nothing yet: it is told the size now, and
     // everything else with its first frame.
     void restart();
-    // Frames are drawn while the movie plays, and not otherwise.
-    void setPlaying(bool playing);
+    // Frames are drawn while the movie plays. Paused (its process loading, or ended and about to
+    // be started again), the last frame stays on the screen until the next one comes; stopped,
+    // none does.
+    void play();
+    void pause();
+    void stop();
     // An answer of the process's, or its word that the movie moved by itself.
     void received(const BoardProtocol::FromBoard &message);
 
@@ -82,6 +86,8 @@ private:
     void putOnScreen(const QRect &changed);
     bool comesTrue(const Prepared &prepared) const;
 
+    void leavePlaying();
+
     BoardProcess &m_process;
     // Told of a movie since it was made, and drawing it.
     bool m_started = false;
@@ -90,6 +96,8 @@ private:
     double m_ratio = 1;
     int m_sizeGeneration = 0;
     bool m_sizeShown = false;
+    // A copy of the last frame shown while paused: the process's memory goes with the process.
+    QImage m_held;
     // The board as it stands, and as the process was last told it.
     QHash<QString, QString> m_values;
     QHash<QString, QString> m_told;

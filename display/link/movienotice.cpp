@@ -17,6 +17,8 @@ QString NoticeText(MovieOutcome outcome)
         return tr("The scoreboard movie cannot be read");
     case MovieOutcome::Broken:
         return tr("The scoreboard movie cannot be played");
+    case MovieOutcome::NoCanvas:
+        return tr("The scoreboard movie cannot be shown: its canvas has no size");
     case MovieOutcome::Crashed:
         return tr("The scoreboard movie stopped working");
     case MovieOutcome::Hung:

@@ -87,6 +87,10 @@ void BoardPlayer::render(quint32 number)
     m_control.sync();
     m_control.render();
     m_control.endFrame();
+    // What the frame reached for (a picture, a part made on demand) may have broken a limit;
+    // the console then ends this process.
+    if (const std::optional<MovieOutcome> breach = m_loader->breach())
+        m_send(Refused{*breach});
     const QRect changed = m_whole ? m_target.rect() : m_frames.difference();
     m_whole = false;
     m_changeTold = false;

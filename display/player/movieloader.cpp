@@ -9,6 +9,8 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 
+#include <cmath>
+
 QUrl MovieLoader::StageUrl()
 {
     return QUrl(QStringLiteral("qrc:/display/stage.qml"));
@@ -31,7 +33,9 @@ MovieLoader::~MovieLoader()
 MovieOutcome MovieLoader::load(const QString &path)
 {
     unload();
-    const QFileInfo info(path);
+    // An alternative's link names the board; its folder is where the board's files are.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QFileInfo info(canonical.isEmpty() ? path : canonical);
     m_sandbox.setFolders(info.absolutePath(), m_engine->importPathList());
     const BoundedFile file = ReadBounded(path, MovieLimits::DocumentBytes);
     if (file.failure == ReadFailure::Missing ||
@@ -43,7 +47,29 @@ MovieOutcome MovieLoader::load(const QString &path)
         m_outcome = MovieOutcome::Unreadable;
     else
         m_outcome = create(file.contents, info.absoluteFilePath());
+    if (m_outcome == MovieOutcome::Playing) {
+        if (const std::optional<MovieOutcome> broken = breach()) {
+            unload();
+            m_outcome = *broken;
+        }
+    } else if (const std::optional<MovieOutcome> refused = m_sandbox.refusal()) {
+        // A part refused for its size is why the movie did not play, whatever it reports.
+        m_outcome = *refused;
+    }
     return m_outcome;
+}
+
+std::optional<MovieOutcome> MovieLoader::breach()
+{
+    if (const std::optional<MovieOutcome> refused = m_sandbox.refusal())
+        return refused;
+    if (m_movie) {
+        const qreal width = m_movie->width();
+        const qreal height = m_movie->height();
+        if (!(std::isfinite(width) && std::isfinite(height) && width > 0 && height > 0))
+            return MovieOutcome::NoCanvas;
+    }
+    return std::nullopt;
 }
 
 MovieOutcome MovieLoader::create(const QByteArray &document, const QString &path)

@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QtGlobal>
 
+#include <optional>
+
 class QQmlEngine;
 class QQuickItem;
 
@@ -32,8 +34,14 @@ public:
     MovieLoader &operator=(const MovieLoader &) = delete;
 
     // Reads the file and puts its movie on the stage, in place of the one before; its start is
-    // cut short when its scripts do not finish (it then counts as broken).
+    // cut short when its scripts do not finish (it then counts as broken). A link is followed:
+    // the movie's folder, where its parts and pictures are, is that of the file linked to. A
+    // movie that reaches for a file too large or not to be read, or whose canvas has no size
+    // that can be shown, is refused whole.
     MovieOutcome load(const QString &path);
+    // What the movie playing has done since its load that refuses it now; nothing while it keeps
+    // within the limits.
+    std::optional<MovieOutcome> breach();
 
     // The movie playing, none after a failed load.
     QQuickItem *movie() const { return m_movie; }

@@ -52,11 +52,13 @@ void MovieSandbox::setFolders(const QString &movieFolder, const QStringList &mod
     m_movieFolder = CanonicalFolder(movieFolder);
     m_moduleFolders.clear();
     for (const QString &folder : moduleFolders) {
-        if (const QString canonical = CanonicalFolder(folder); !canonical.isEmpty())
+        const QString canonical = CanonicalFolder(folder);
+        if (!canonical.isEmpty() && !IsInside(m_movieFolder, canonical))
             m_moduleFolders.append(canonical);
     }
     m_verdicts.clear();
     m_documentBytes = 0;
+    m_refusal.reset();
 }
 
 QUrl MovieSandbox::intercept(const QUrl &url, DataType type)
@@ -93,9 +95,21 @@ bool MovieSandbox::allowed(const QString &path, DataType type)
     if (ok && document)
         m_documentBytes += file.contents.size();
     m_verdicts.insert(path, ok);
-    if (!ok)
+    if (!ok) {
+        // Not a regular file (a device, a pipe) is refused as a file that is not there.
+        if (file.failure == ReadFailure::TooLarge)
+            m_refusal = MovieOutcome::TooLarge;
+        else if (file.failure == ReadFailure::Unreadable)
+            m_refusal = MovieOutcome::Unreadable;
         qWarning("Scoreboard movie: %s is refused (not a file, or too large)", qPrintable(path));
+    }
     return ok;
+}
+
+std::optional<MovieOutcome> MovieSandbox::refusal()
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_refusal;
 }
 
 QNetworkAccessManager *MovieSandbox::create(QObject *parent)

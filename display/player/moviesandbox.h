@@ -2,6 +2,7 @@
 #pragma once
 
 #include "movielimits.h"
+#include "movieoutcome.h"
 
 #include <QHash>
 #include <QMutex>
@@ -25,11 +26,16 @@ public:
     // Where every refused reference leads.
     static QUrl Refused();
 
-    // Files may come from this folder (the movie's) and the engine's module folders.
+    // Files may come from this folder (the movie's) and the engine's module folders; a module
+    // folder that holds the movie's own (the program's folder, where the engine looks for
+    // modules too) is no way around the limits.
     void setFolders(const QString &movieFolder, const QStringList &moduleFolders);
 
     QUrl intercept(const QUrl &url, DataType type) override;
     QNetworkAccessManager *create(QObject *parent) override;
+
+    // Why a file of the movie's was last refused, if it was too large or not to be read.
+    std::optional<MovieOutcome> refusal();
 
 private:
     bool allowed(const QString &path, DataType type);
@@ -40,6 +46,7 @@ private:
     // Verdicts on the movie's files, by canonical path, and the bytes of code allowed so far.
     QHash<QString, bool> m_verdicts;
     qint64 m_documentBytes = 0;
+    std::optional<MovieOutcome> m_refusal;
 };
 
 // The file's contents when it is a regular file of at most `limit` bytes, counting what is

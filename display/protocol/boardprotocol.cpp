@@ -20,6 +20,7 @@ enum class Kind : quint8
     Frame,
     Pong,
     Changed,
+    Refused,
 };
 
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
@@ -69,17 +70,23 @@ std::optional<ToBoard> ReadToBoard(QDataStream &in, Kind kind)
     }
 }
 
+// How a movie fared, as the board itself can tell it: no more than NoCanvas.
+std::optional<MovieOutcome> ReadOutcome(QDataStream &in)
+{
+    quint8 outcome = 0;
+    in >> outcome;
+    if (outcome > quint8(MovieOutcome::NoCanvas))
+        return std::nullopt;
+    return MovieOutcome(outcome);
+}
+
 std::optional<FromBoard> ReadFromBoard(QDataStream &in, Kind kind)
 {
     switch (kind) {
-    case Kind::Loaded: {
-        quint8 outcome = 0;
-        in >> outcome;
-        // The board's own loads end in no more than these.
-        if (outcome > quint8(MovieOutcome::Broken))
-            return std::nullopt;
-        return Loaded{MovieOutcome(outcome)};
-    }
+    case Kind::Loaded:
+        if (const auto outcome = ReadOutcome(in))
+            return Loaded{*outcome};
+        return std::nullopt;
     case Kind::Frame: {
         Frame frame;
         in >> frame.number >> frame.changed;
@@ -92,6 +99,10 @@ std::optional<FromBoard> ReadFromBoard(QDataStream &in, Kind kind)
     }
     case Kind::Changed:
         return Changed{};
+    case Kind::Refused:
+        if (const auto outcome = ReadOutcome(in); outcome && *outcome != MovieOutcome::Playing)
+            return Refused{*outcome};
+        return std::nullopt;
     default:
         return std::nullopt;
     }
@@ -142,8 +153,10 @@ QByteArray Encode(const FromBoard &message)
                     out << quint8(Kind::Frame) << m.number << m.changed;
                 else if constexpr (std::is_same_v<M, Pong>)
                     out << quint8(Kind::Pong) << m.number;
-                else
+                else if constexpr (std::is_same_v<M, Changed>)
                     out << quint8(Kind::Changed);
+                else
+                    out << quint8(Kind::Refused) << quint8(m.outcome);
             },
             message);
     });
@@ -194,6 +207,11 @@ bool Answers(const FromBoard &answer, const ToBoard &question)
         return ping && ping->number == pong->number;
     }
     return false;
+}
+
+bool IsAnswer(const FromBoard &message)
+{
+    return !std::holds_alternative<Changed>(message) && !std::holds_alternative<Refused>(message);
 }
 
 } // namespace BoardProtocol

@@ -17,7 +17,7 @@
 // Each message is its length (4 bytes) and then its fields; a message is acted on whole.
 //
 //   control -> board   Load, Size, Set, Render, Ping
-//   board -> control   Loaded, Frame, Pong, Changed
+//   board -> control   Loaded, Frame, Pong, Changed, Refused
 //
 // The board's process runs content anyone may replace, so what comes from it is read with
 // suspicion: a message longer than its kind can be, or one that cannot be read, is a fault of
@@ -71,16 +71,25 @@ struct Pong
 struct Changed
 {
 };
+// The movie, playing, broke a limit of the board's: it reached for a file too large or not to be
+// read, or its canvas lost its size. It is not shown any more.
+struct Refused
+{
+    MovieOutcome outcome = MovieOutcome::Broken;
+};
 
 using ToBoard = std::variant<Load, Size, Set, Render, Ping>;
-using FromBoard = std::variant<Loaded, Frame, Pong, Changed>;
+using FromBoard = std::variant<Loaded, Frame, Pong, Changed, Refused>;
 
 QByteArray Encode(const ToBoard &message);
 QByteArray Encode(const FromBoard &message);
 
 // Whether `answer` is the answer to `question`: Loaded to a Load, the Frame of a Render's number,
-// the Pong of a Ping's. Changed answers nothing; Size and Set ask nothing.
+// the Pong of a Ping's. Changed and Refused answer nothing; Size and Set ask nothing.
 bool Answers(const FromBoard &answer, const ToBoard &question);
+// Whether the message answers a question at all, rather than coming by itself (Changed,
+// Refused).
+bool IsAnswer(const FromBoard &message);
 
 // Takes whole messages off the front of a stream of bytes as they come.
 template <typename Message> class Reader

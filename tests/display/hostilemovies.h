@@ -19,9 +19,10 @@ namespace HostileMovies {
 
 enum class Outcome
 {
-    Refused, // the board area shows a notice instead of a movie
-    Plays,   // the movie plays, its own faults and all
-    Stops,   // the movie plays, then its process crashes, hangs or grows: the notice comes
+    Refused,  // the board area shows a notice instead of a movie
+    Plays,    // the movie plays, its own faults and all
+    Stops,    // the movie plays, then its process crashes, hangs or grows: the notice comes
+    Recovers, // the movie plays and its process stalls once: started again, it plays on
 };
 
 // What sets off a movie's fault, where something must.
@@ -39,6 +40,8 @@ struct Case
     bool (*make)(const QString &path);
     Outcome outcome;
     Trigger trigger = Trigger::None;
+    // The notice it must get, where one says more than that the movie does not play.
+    const char *notice = nullptr;
 };
 
 // A literal's bytes, NUL bytes included.
@@ -84,7 +87,7 @@ inline QByteArray RandomBytes(qsizetype size)
 // the engine longest to compile for its size: sibling items, as tightly written as they go.
 inline QByteArray LargestAcceptedDocument(qint64 maxBytes)
 {
-    const QByteArray head = "import QtQuick\nItem {\n";
+    const QByteArray head = "import QtQuick\nItem { width: 400; height: 300\n";
     const QByteArray child = "Item{}";
     QByteArray document = head;
     document.reserve(maxBytes);
@@ -246,7 +249,8 @@ inline std::span<const Case> Cases()
                                       "    onClockChanged: if (clock !== \"0.0\") counted = true; "
                                       "else if (counted) { for (;;) {} }"));
          },
-         Outcome::Stops, Trigger::ClockRunsOut},
+         // Started again with the board as it stands, it never sees the clock change to "0.0".
+         Outcome::Recovers, Trigger::ClockRunsOut},
 
         // Documents that reach for what is not theirs: they play, and get nothing
         {"a full-screen window of its own",
@@ -278,6 +282,32 @@ inline std::span<const Case> Cases()
          },
          Outcome::Plays},
 
+        // Canvases that cannot be shown: the board area says so rather than stay black
+        {"canvas of no size",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem { Text { text: \"x\" } }\n");
+         },
+         Outcome::Refused, Trigger::None,
+         "The scoreboard movie cannot be shown: its canvas has no size"},
+        {"canvas not a number",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem { width: NaN; height: 300 }\n");
+         },
+         Outcome::Refused, Trigger::None,
+         "The scoreboard movie cannot be shown: its canvas has no size"},
+        {"canvas infinite",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem { width: 400; height: Infinity }\n");
+         },
+         Outcome::Refused, Trigger::None,
+         "The scoreboard movie cannot be shown: its canvas has no size"},
+        {"canvas lost while playing",
+         [](const QString &path) {
+             return Write(path, "import QtQuick\nItem { width: 400\n"
+                                "    height: board.points_a === \"001\" ? NaN : 300 }\n");
+         },
+         Outcome::Stops, Trigger::PointsA},
+
         // Files that would be read without end
         {"a part of 50 MiB (sparse)",
          [](const QString &path) {
@@ -288,6 +318,30 @@ inline std::span<const Case> Cases()
                                 "Item { width: 400; height: 300; Big {} }\n");
          },
          Outcome::Refused},
+        {"a part of 50 MiB of text",
+         [](const QString &path) {
+             QFile part(QFileInfo(path).dir().filePath(QStringLiteral("scoreboard/Big.qml")));
+             const QByteArray line = "// " + QByteArray(96, 'x') + "\n";
+             if (!QFileInfo(path).dir().mkpath(QStringLiteral("scoreboard")) ||
+                 !part.open(QIODevice::WriteOnly) || !part.write("import QtQuick\nItem {}\n"))
+                 return false;
+             for (int i = 0; i < 50 * 1024 * 1024 / line.size(); ++i) {
+                 if (part.write(line) != line.size())
+                     return false;
+             }
+             return Write(path, "import QtQuick\nimport \"scoreboard\"\n"
+                                "Item { width: 400; height: 300; Big {} }\n");
+         },
+         Outcome::Refused, Trigger::None, "The scoreboard movie is too large to play"},
+        {"a picture of 50 MiB",
+         [](const QString &path) {
+             QFile picture(QFileInfo(path).dir().filePath(QStringLiteral("big.png")));
+             return picture.open(QIODevice::WriteOnly) &&
+                    picture.write(QByteArray(50 * 1024 * 1024, 'x')) > 0 &&
+                    Write(path, "import QtQuick\nItem { width: 400; height: 300; "
+                                "Image { source: \"big.png\" } }\n");
+         },
+         Outcome::Refused, Trigger::None, "The scoreboard movie is too large to play"},
         {"a link to a file without end",
          [](const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
          Outcome::Refused},

@@ -102,13 +102,23 @@ void TestHostileMovies::boardAreaAndConsole()
     QVERIFY(WaitForBoard(board));
     QCOMPARE(board->isMovieLoaded(), hostile.outcome != Outcome::Refused);
     QCOMPARE(board->notice().isEmpty(), hostile.outcome != Outcome::Refused);
+    if (hostile.notice)
+        QCOMPARE(board->notice(), QString::fromLatin1(hostile.notice));
 
+    const QList<qint64> boardsBefore = ChildProcesses(QCoreApplication::applicationPid());
     setOff(hostile.trigger);
     if (hostile.trigger == HostileMovies::Trigger::ClockRunsOut)
         QCOMPARE(m_horns, 1);
     if (hostile.outcome == Outcome::Stops) {
         QTRY_VERIFY_WITH_TIMEOUT(!board->notice().isEmpty(), 30000);
         QVERIFY(!board->isMovieLoaded());
+    } else if (hostile.outcome == Outcome::Recovers) {
+        // A board process of its own again, and the movie on the screen without a notice.
+        QTRY_VERIFY_WITH_TIMEOUT(ChildProcesses(QCoreApplication::applicationPid()) !=
+                                         boardsBefore &&
+                                     board->isMovieLoaded(),
+                                 10000);
+        QVERIFY(board->notice().isEmpty());
     } else {
         // Still as it was a while later.
         QTest::qWait(400);
@@ -306,6 +316,8 @@ void TestHostileMovies::wholeProgramBesideEachFile()
             const bool plays = hostile.outcome != Outcome::Refused;
             QVERIFY2((shown->fields.at(1) == u"movie"_s) == plays,
                      qPrintable(QString::fromLatin1(hostile.name) + u": "_s + shown->fields.at(1)));
+            if (hostile.notice)
+                QCOMPARE(shown->fields.at(1), QString::fromLatin1(hostile.notice));
             QVERIFY2(programs[i]->keepsRunningFor(1s),
                      qPrintable(QString::fromLatin1(hostile.name) + u": ended with "_s +
                                 QString::number(programs[i]->process().exitCode())));

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardlink.h"
+#include "scratchprogram.h"
 
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +30,7 @@ private Q_SLOTS:
     void unchangedVariableDrawsNothing();
     void sizeChangeDrawsAnew();
     void movieThatDoesNotPlay();
+    void stalledBoardComesBack();
 
 private:
     // Until the board has drawn and shown whatever is asked of it.
@@ -184,6 +188,29 @@ void TestBoardLink::movieThatDoesNotPlay()
     // Nothing more is drawn for it.
     m_link->frames().setVariable(u"points_a"_s, u"001"_s);
     QVERIFY(!m_shown->wait(300));
+}
+
+void TestBoardLink::stalledBoardComesBack()
+{
+    // As after a long pause of the machine: the board's process stops answering while it plays.
+    // It is started again with the board as it stands, its last frame standing meanwhile.
+    m_link->frames().setVariable(u"points_a"_s, u"042"_s);
+    settle();
+    const QImage before = m_link->shown().copy();
+    const QList<qint64> boards = ChildProcesses(QCoreApplication::applicationPid());
+    QCOMPARE(boards.size(), 1);
+    QCOMPARE(kill(pid_t(boards.first()), SIGSTOP), 0);
+    QTRY_VERIFY(HasEnded(boards.first()));
+    QVERIFY(!m_link->isPlaying());
+    QCOMPARE(m_link->shown(), before);
+    QVERIFY(m_link->notice().isEmpty());
+
+    QTRY_VERIFY_WITH_TIMEOUT(m_link->isPlaying(), 20000);
+    settle();
+    QCOMPARE(m_link->shown(), before);
+    const QList<qint64> now = ChildProcesses(QCoreApplication::applicationPid());
+    QCOMPARE(now.size(), 1);
+    QVERIFY(now.first() != boards.first());
 }
 
 QTEST_MAIN(TestBoardLink)
