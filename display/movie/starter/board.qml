@@ -15,8 +15,9 @@
 //     to fill the board area and centres it on black. Draw inside it; nothing outside shows.
 //   - Everything the board uses lies in its own folder: this file, parts/ and the pictures.
 //
-// To try a change, put the folder in place (docs/boards.md, "Putting a board in place") or look
-// at it with the preview tool first.
+// Look at a change with the preview tool before game day, then put the folder in place
+// (docs/boards.md, "Checking a board before game day" and "Putting a board in place"):
+//   brevanto-preview ourclub/board.qml --out preview/
 import QtQuick
 import "parts"
 
@@ -30,6 +31,7 @@ Rectangle {
     readonly property color visitorColour: "#d9453d"
     readonly property color figureColour: "white"
     readonly property color clockColour: "#ffc42e"
+    readonly property color lastMinuteColour: "#ff5a4a"
     readonly property color labelColour: "#9fb0c3"
 
     // The design canvas: 16:9, the shape of most projectors and screens. Choose 1600 x 1200 (4:3)
@@ -47,6 +49,7 @@ Rectangle {
         text: board.clock ?? "0.0"
         panelColour: root.panelColour
         figureColour: root.clockColour
+        lastMinuteColour: root.lastMinuteColour
     }
 
     // The home team on the left ...

@@ -10,6 +10,9 @@ Rectangle {
     property string text: "0.0"
     property color panelColour: "#18232f"
     property color figureColour: "#ffc42e"
+    property color lastMinuteColour: "#ff5a4a"
+    // Tenths are shown only in the last minute, so a point in the text tells it.
+    readonly property bool lastMinute: text.indexOf(".") >= 0
 
     color: panelColour
 
@@ -19,6 +22,6 @@ Rectangle {
         value: panel.text
         font.pixelSize: 380
         minimumPixelSize: 100
-        color: panel.figureColour
+        color: panel.lastMinute ? panel.lastMinuteColour : panel.figureColour
     }
 }
