@@ -3,9 +3,9 @@
 // The game clock in yellow, as large as the canvas's width allows "10:00"; "101:40", the widest
 // the program sends, shrinks a little. Its ink runs from about y + 105 to y + 492.
 BigText {
-    property alias text: clock.value
-
     id: clock
+
+    property alias text: clock.value
 
     font.pixelSize: 530
     minimumPixelSize: 200
