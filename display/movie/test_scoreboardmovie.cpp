@@ -16,7 +16,7 @@
 using namespace Qt::StringLiterals;
 
 // The scoreboard movie as the display control plays it: brevanto.dll loaded onto the control's
-// stage (its parts found in scoreboard/ beside it), the variables in `board`, and the design
+// stage (its parts found in parts/ beside it), the variables in `board`, and the design
 // canvas scaled into a window.
 class TestScoreboardMovie : public QObject
 {
@@ -193,7 +193,7 @@ void TestScoreboardMovie::showsVariablesAsSent()
 void TestScoreboardMovie::digitsLightTheirSegments()
 {
     QQmlComponent component(m_window->engine());
-    component.setData("import QtQuick\nimport \"scoreboard\"\nSegmentDigit { litColour: \"red\" }",
+    component.setData("import QtQuick\nimport \"parts\"\nSegmentDigit { litColour: \"red\" }",
                       movieUrl);
     std::unique_ptr<QObject> digit(component.create());
     QVERIFY2(digit, qPrintable(component.errorString()));

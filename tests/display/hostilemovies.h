@@ -304,7 +304,7 @@ inline std::span<const Case> Cases()
         {"canvas lost while playing",
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem { width: 400\n"
-                                "    height: board.points_a === \"001\" ? NaN : 300 }\n");
+                                "    height: board.points_a === \"001\" ? 0 : 300 }\n");
          },
          Outcome::Stops, Trigger::PointsA},
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import "scoreboard"
+import "parts"
 
 // Brevanto's scoreboard, drawn on a design canvas of 3430 x 2565 that the display control
 // scales to fit: the game clock across the top; below it each team's name, points and fouls,
