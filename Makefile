@@ -52,3 +52,9 @@ fuzz: test-deps
 
 clean:
 	rm -rf build build-asan build-tsan build-release
+
+# Brevanto for Windows, cross-built in build-windows/: the runnable folder brevanto/, the installer
+# brevanto-<version>-win64.exe and the same folder as a zip (scripts/windows/build).
+.PHONY: windows
+windows:
+	CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/windows/build
