@@ -127,3 +127,49 @@ while(licences)
     endif()
     install(FILES ${copyright} DESTINATION licenses RENAME ${name})
 endwhile()
+
+# --- The installer ------------------------------------------------------------------------------
+# brevanto-<version>-win64.exe: per machine under Program Files, a Start-menu entry, the board
+# chosen on a page of its own or with /BOARD=NAME, an upgrade that first runs the old version's
+# uninstaller (so that nothing of it stays behind) and keeps a board the club has put in place;
+# silent with /S.
+set(gallery_nsh ${CMAKE_BINARY_DIR}/windows/gallery.nsh)
+string(CONCAT gallery_text
+    "# The gallery's boards (display/movie/CMakeLists.txt), for the installer.\n"
+    "!define BREVANTO_DEFAULT_BOARD \"${BREVANTO_DEFAULT_BOARD}\"\n"
+    "!macro BrevantoForEachBoard MACRO\n")
+foreach(board IN LISTS BREVANTO_BOARDS)
+    string(APPEND gallery_text "  !insertmacro \${MACRO} \"${board}\"\n")
+endforeach()
+string(APPEND gallery_text "!macroend\n")
+file(WRITE ${gallery_nsh} "${gallery_text}")
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_PACKAGE_NAME Brevanto)
+set(CPACK_PACKAGE_FILE_NAME brevanto-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Brevanto)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Brevanto)
+set(CPACK_PACKAGE_EXECUTABLES brevanto Brevanto)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_NSIS_PACKAGE_NAME Brevanto)
+set(CPACK_NSIS_DISPLAY_NAME Brevanto)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_MUI_ICON ${icon})
+set(CPACK_NSIS_MUI_UNIICON ${icon})
+set(CPACK_NSIS_INSTALLED_ICON_NAME brevanto.exe)
+set(CPACK_NSIS_URL_INFO_ABOUT https://github.com/brevanto/brevanto)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# A 64-bit installer for a 64-bit program: it runs where the program runs, also under a Wine
+# without 32-bit support, and sees the 64-bit registry and Program Files.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include \"${gallery_nsh}\"\n!include \"${CMAKE_CURRENT_LIST_DIR}/board.nsh\"")
+# The board's page, where the licence's page would be: the GPL asks nobody to accept it.
+set(CPACK_NSIS_LICENSE_PAGE "Page custom BrevantoBoardPage BrevantoBoardPageLeave")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call BrevantoBeforeFiles")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "Call BrevantoPlaceBoard")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Call un.BrevantoRemovePlacedBoard")
+include(CPack)
