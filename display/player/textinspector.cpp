@@ -56,8 +56,8 @@ void Inspect(QQuickItem *item, QQuickItem *movie, QStringList &findings, int mos
                                                       Pixels(item->width(), item->height())));
         const QRectF canvas(0, 0, movie->width(), movie->height());
         const QRectF visible = VisibleContent(item, movie);
-        if (!visible.isEmpty() && !canvas.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance)
-                                      .contains(visible)) {
+        if (!visible.isEmpty() &&
+            !canvas.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance).contains(visible)) {
             const QRectF outside = visible.united(canvas);
             findings.append(Describe(item) + QStringLiteral(": leaves the canvas by %1")
                                                  .arg(Pixels(outside.width() - canvas.width(),
