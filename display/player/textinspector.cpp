@@ -39,41 +39,48 @@ QRectF VisibleContent(QQuickItem *text, QQuickItem *movie)
     return visible;
 }
 
-void Inspect(QQuickItem *item, QQuickItem *movie, QStringList &findings, int most)
+void Inspect(QQuickItem *item, QQuickItem *movie, QStringList &findings)
 {
-    if (!item->isVisible() || findings.size() >= most)
+    if (!item->inherits("QQuickText") || item->property("text").toString().isEmpty())
         return;
-    if (item->inherits("QQuickText") && !item->property("text").toString().isEmpty()) {
-        const qreal contentWidth = item->property("contentWidth").toReal();
-        const qreal contentHeight = item->property("contentHeight").toReal();
-        const bool elided = item->property("elide").toInt() != Qt::ElideNone ||
-                            item->property("truncated").toBool();
-        if (!elided && !item->clip() &&
-            (contentWidth > item->width() + Tolerance ||
-             contentHeight > item->height() + Tolerance))
-            findings.append(Describe(item) + QStringLiteral(": %1 of content in a box of %2")
-                                                 .arg(Pixels(contentWidth, contentHeight),
-                                                      Pixels(item->width(), item->height())));
-        const QRectF canvas(0, 0, movie->width(), movie->height());
-        const QRectF visible = VisibleContent(item, movie);
-        if (!visible.isEmpty() &&
-            !canvas.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance).contains(visible)) {
-            const QRectF outside = visible.united(canvas);
-            findings.append(Describe(item) + QStringLiteral(": leaves the canvas by %1")
-                                                 .arg(Pixels(outside.width() - canvas.width(),
-                                                             outside.height() - canvas.height())));
-        }
+    const qreal contentWidth = item->property("contentWidth").toReal();
+    const qreal contentHeight = item->property("contentHeight").toReal();
+    const bool elided =
+        item->property("elide").toInt() != Qt::ElideNone || item->property("truncated").toBool();
+    if (!elided && !item->clip() &&
+        (contentWidth > item->width() + Tolerance || contentHeight > item->height() + Tolerance))
+        findings.append(Describe(item) + QStringLiteral(": %1 of content in a box of %2")
+                                             .arg(Pixels(contentWidth, contentHeight),
+                                                  Pixels(item->width(), item->height())));
+    const QRectF canvas(0, 0, movie->width(), movie->height());
+    const QRectF visible = VisibleContent(item, movie);
+    if (!visible.isEmpty() &&
+        !canvas.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance).contains(visible)) {
+        const QRectF outside = visible.united(canvas);
+        findings.append(Describe(item) + QStringLiteral(": leaves the canvas by %1")
+                                             .arg(Pixels(outside.width() - canvas.width(),
+                                                         outside.height() - canvas.height())));
     }
-    for (QQuickItem *child : item->childItems())
-        Inspect(child, movie, findings, most);
 }
 
 } // namespace
 
 QStringList OverflowingTexts(QQuickItem *movie, int most)
 {
+    if (!movie)
+        return {};
     QStringList findings;
-    if (movie)
-        Inspect(movie, movie, findings, most);
+    // Depth first, in the order the items are drawn; a list of its own rather than recursion,
+    // since the board decides how deep its items go.
+    QList<QQuickItem *> pending{movie};
+    while (!pending.isEmpty() && findings.size() < most) {
+        QQuickItem *item = pending.takeLast();
+        if (!item->isVisible())
+            continue;
+        Inspect(item, movie, findings);
+        const QList<QQuickItem *> children = item->childItems();
+        for (qsizetype i = children.size(); i > 0; --i)
+            pending.append(children.at(i - 1));
+    }
     return findings.mid(0, most);
 }
