@@ -54,4 +54,10 @@ fuzz: test-deps
 	fuzz/run --runs 10000000
 
 clean:
-	rm -rf build build-run build-asan build-tsan build-release
+	rm -rf build build-run build-asan build-tsan build-release build-windows
+
+# Brevanto for Windows, cross-built in build-windows/: the runnable folder brevanto/, the installer
+# brevanto-<version>-win64.exe and the same folder as a zip (scripts/windows/build).
+.PHONY: windows
+windows:
+	CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/windows/build

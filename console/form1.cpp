@@ -5,6 +5,7 @@
 #include "boardvariables.h"
 #include "clockcommands.h"
 #include "displaycontrol.h"
+#include "foreground.h"
 #include "frmsplash.h"
 #include "hotkeys.h"
 #include "limitentry.h"
@@ -244,6 +245,8 @@ void Form1::Picture1_MouseMove(int Button, int, float X, float Y)
 
 void Form1::OpenPage(const QString &Pagina)
 {
+    // The page opens in front of the operator window, even in a browser that was running.
+    LendForegroundRight();
     QDesktopServices::openUrl(QUrl::fromLocalFile(Pagina));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calllog.h"
 #include "displaycontrol.h"
+#include "foreground.h"
 #include "form1.h"
 #include "windowsystem.h"
 
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(BREVANTO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(BREVANTO_APP_ID));
 
+    // Before the splash: the operator window comes after it.
+    KeepForegroundRight();
     Form1 form;
     DisplayControl *board = form.display();
     LogBoardCalls(board);

@@ -217,5 +217,5 @@ void BoardPreview::refuse(const QString &notice)
 void BoardPreview::sampleMemory()
 {
     if (const qint64 pid = m_process.processId())
-        m_report.peakBytes = std::max(m_report.peakBytes, ResidentBytes(pid));
+        m_report.peakBytes = std::max(m_report.peakBytes, MemoryInUse(pid));
 }

@@ -18,7 +18,7 @@ constexpr std::chrono::milliseconds HealthInterval = 1s;
 
 QString BoardProcess::Program()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/brevanto-board");
+    return QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(BREVANTO_BOARD_PROGRAM);
 }
 
 BoardProcess::BoardProcess(Warnings warnings, QObject *parent)
@@ -144,7 +144,7 @@ void BoardProcess::checkHealth()
 {
     if (!isRunning())
         return;
-    if (ResidentBytes(m_process->processId()) > MemoryLimit) {
+    if (MemoryInUse(m_process->processId()) > MemoryLimit) {
         endFor(End::TooLarge);
         return;
     }

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-qint64 ResidentBytes(qint64 processId)
+qint64 MemoryInUse(qint64 processId)
 {
     QFile statm(QStringLiteral("/proc/%1/statm").arg(processId));
     if (!statm.open(QIODevice::ReadOnly))

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "moviesandbox.h"
 
+#include "pathrules.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,11 +11,6 @@
 #include <QNetworkRequest>
 
 namespace {
-
-bool IsInside(const QString &path, const QString &folder)
-{
-    return !folder.isEmpty() && (path == folder || path.startsWith(folder + u'/'));
-}
 
 QString CanonicalFolder(const QString &folder)
 {
@@ -53,7 +50,7 @@ void MovieSandbox::setFolders(const QString &movieFolder, const QStringList &mod
     m_moduleFolders.clear();
     for (const QString &folder : moduleFolders) {
         const QString canonical = CanonicalFolder(folder);
-        if (!canonical.isEmpty() && !IsInside(m_movieFolder, canonical))
+        if (!canonical.isEmpty() && !IsInside(m_movieFolder, canonical, m_rules))
             m_moduleFolders.append(canonical);
     }
     m_verdicts.clear();
@@ -68,7 +65,10 @@ QUrl MovieSandbox::intercept(const QUrl &url, DataType type)
         return url;
     if (!url.isLocalFile())
         return Refused();
-    const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
+    const QString local = url.toLocalFile();
+    if (NamesHostOrDevice(local, m_rules))
+        return Refused();
+    const QString path = QFileInfo(local).canonicalFilePath();
     // A file that is not there stays a file that is not there.
     if (path.isEmpty())
         return url;
@@ -79,12 +79,13 @@ bool MovieSandbox::allowed(const QString &path, DataType type)
 {
     const QMutexLocker lock(&m_mutex);
     for (const QString &folder : std::as_const(m_moduleFolders)) {
-        if (IsInside(path, folder))
+        if (IsInside(path, folder, m_rules))
             return true;
     }
-    if (!IsInside(path, m_movieFolder))
+    if (!IsInside(path, m_movieFolder, m_rules))
         return false;
-    if (const auto verdict = m_verdicts.constFind(path); verdict != m_verdicts.cend())
+    const QString key = PathKey(path, m_rules);
+    if (const auto verdict = m_verdicts.constFind(key); verdict != m_verdicts.cend())
         return *verdict;
 
     const bool document = type != UrlString;
@@ -94,7 +95,7 @@ bool MovieSandbox::allowed(const QString &path, DataType type)
     const bool ok = !file.failure;
     if (ok && document)
         m_documentBytes += file.contents.size();
-    m_verdicts.insert(path, ok);
+    m_verdicts.insert(key, ok);
     if (!ok) {
         // Not a regular file (a device, a pipe) is refused as a file that is not there.
         if (file.failure == ReadFailure::TooLarge)

@@ -3,6 +3,7 @@
 
 #include "movielimits.h"
 #include "movieoutcome.h"
+#include "pathrules.h"
 
 #include <QHash>
 #include <QMutex>
@@ -17,7 +18,9 @@
 // counts the bytes read rather than trusting the size the file reports (a link to a device that
 // never ends, a file that grows), the engine's own modules, and nothing from the network. A
 // reference to anything else is turned into one to a file that is not there, so the movie fails
-// to find it as it would a missing file.
+// to find it as it would a missing file. A path that names another machine or a device (on
+// Windows) is refused before anything looks at it, and folders are compared as the system
+// compares names (on Windows without regard to case).
 //
 // The engine asks from its loading thread as well as from the user-interface thread.
 class MovieSandbox : public QQmlAbstractUrlInterceptor, public QQmlNetworkAccessManagerFactory
@@ -40,10 +43,12 @@ public:
 private:
     bool allowed(const QString &path, DataType type);
 
+    const PathRules m_rules = SystemPathRules();
     QMutex m_mutex;
     QString m_movieFolder;
     QStringList m_moduleFolders;
-    // Verdicts on the movie's files, by canonical path, and the bytes of code allowed so far.
+    // Verdicts on the movie's files, by canonical path (PathKey), and the bytes of code allowed
+    // so far.
     QHash<QString, bool> m_verdicts;
     qint64 m_documentBytes = 0;
     std::optional<MovieOutcome> m_refusal;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardprotocol.h"
+#include "handlecopy.h"
 #include "sharedframes.h"
 
 #include <QDataStream>
 #include <QTest>
-
-#include <unistd.h>
 
 using namespace BoardProtocol;
 using namespace Qt::StringLiterals;
@@ -146,7 +145,7 @@ void TestBoardShare::framesOfTheProcessWaitForTheControl()
     SharedFrames control;
     QVERIFY(control.setSize({16, 16}));
     // The process's side maps the same memory, but only as far as the control has grown it.
-    SharedFrames process(dup(int(control.handle())));
+    SharedFrames process(CopyHandle(control.handle()));
     QVERIFY(!process.setSize({32, 32}));
     QVERIFY(process.setSize({16, 16}));
     process.drawn().fill(Qt::red);

@@ -1,0 +1,175 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows folder and installer (`make windows`, scripts/windows/build). Included at the end of
+# the top-level CMakeLists.txt when building for Windows, once the targets exist.
+#
+# The install folder is the program's folder: the programs with the DLLs and Qt plugins they load,
+# the QML modules and fonts a board may use, the help page and the board contract, the gallery
+# under boards/, and the licences. The board itself, brevanto.dll with its parts, is put in place
+# by the installer from the gallery (cmake/windows/board.nsh), and by scripts/windows/build for
+# the portable folder and its zip.
+
+set(CPACK_PACKAGE_VENDOR "The Brevanto developers")
+
+# The programs of the folder, each a name and what it is, for its version information.
+set(windows_programs
+    brevanto "Brevanto scoreboard"
+    brevanto-board "Brevanto board process"
+)
+# The preview tool for board authors joins them once it is built (a target brevanto-preview):
+if(TARGET brevanto-preview)
+    list(APPEND windows_programs brevanto-preview "Brevanto board preview")
+endif()
+
+# --- The icon and version information in each executable ---------------------------------------
+find_program(BREVANTO_CONVERT convert DOC "ImageMagick's convert, which makes the Windows icon")
+if(NOT BREVANTO_CONVERT)
+    message(FATAL_ERROR "ImageMagick's convert makes the Windows icon: apt-get install imagemagick")
+endif()
+set(icon ${CMAKE_BINARY_DIR}/windows/brevanto.ico)
+set(icon_pictures)
+foreach(side 16 24 32 48 64 128 256)
+    list(APPEND icon_pictures ${PROJECT_SOURCE_DIR}/resources/icons/clock-${side}.png)
+endforeach()
+add_custom_command(OUTPUT ${icon}
+    COMMAND ${BREVANTO_CONVERT} ${icon_pictures} ${icon}
+    DEPENDS ${icon_pictures}
+    COMMENT "Making the Windows icon from resources/icons")
+add_custom_target(brevanto_icon DEPENDS ${icon})
+
+set(programs)
+set(program_files)
+set(pairs ${windows_programs})
+while(pairs)
+    list(POP_FRONT pairs name description)
+    list(APPEND programs ${name})
+    list(APPEND program_files $<TARGET_FILE_NAME:${name}>)
+    set(resources ${CMAKE_BINARY_DIR}/windows/${name}.rc)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/version.rc.in ${resources} @ONLY)
+    target_sources(${name} PRIVATE ${resources})
+    set_source_files_properties(${resources} TARGET_DIRECTORY ${name}
+                                PROPERTIES OBJECT_DEPENDS ${icon})
+    add_dependencies(${name} brevanto_icon)
+endwhile()
+install(TARGETS ${programs} RUNTIME DESTINATION .)
+
+# --- What the programs load at run time ---------------------------------------------------------
+# The QML modules every board may import (docs/boards.md, "QML modules"), whether or not a
+# gallery board does, with those the gallery and the board's stage import: qmlimportscanner
+# lists them with the modules they bring, as found in the Windows Qt.
+set(contract ${CMAKE_BINARY_DIR}/windows/board-contract.qml)
+file(CONFIGURE OUTPUT ${contract}
+     CONTENT "import QtQuick\nimport QtQuick.Window\nimport QtQml.WorkerScript\nItem {}\n")
+file(GLOB_RECURSE gallery_qml CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/display/movie/*.qml)
+set(stage ${PROJECT_SOURCE_DIR}/display/player/stage.qml)
+find_program(BREVANTO_QMLIMPORTSCANNER qmlimportscanner
+    PATHS ${QT_HOST_PATH}/${QT6_HOST_INFO_LIBEXECDIR} /usr/lib/qt6/libexec NO_DEFAULT_PATH)
+if(NOT BREVANTO_QMLIMPORTSCANNER)
+    message(FATAL_ERROR "No qmlimportscanner among the host's Qt tools (qt6-declarative-dev-tools)")
+endif()
+set(qml_imports ${CMAKE_BINARY_DIR}/windows/qml-imports.json)
+add_custom_command(OUTPUT ${qml_imports}
+    COMMAND ${BREVANTO_QMLIMPORTSCANNER} -qmlFiles ${gallery_qml} ${stage} ${contract}
+            -importPath ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_QML} > ${qml_imports}
+    DEPENDS ${gallery_qml} ${stage} ${contract}
+    COMMENT "Listing the QML modules the boards import")
+add_custom_target(brevanto_qml_imports ALL DEPENDS ${qml_imports})
+
+install(CODE "
+    set(BREVANTO_QML_IMPORTS \"${qml_imports}\")
+    set(BREVANTO_QT_WINDOWS \"${QT6_INSTALL_PREFIX}\")
+    set(BREVANTO_DEPLOY \"${PROJECT_SOURCE_DIR}/scripts/windows/deploy\")
+    set(BREVANTO_PROGRAMS \"${program_files}\")
+    set(OBJDUMP \"${CMAKE_OBJDUMP}\")
+    set(STRIP \"${CMAKE_STRIP}\")
+    include(\"${CMAKE_CURRENT_LIST_DIR}/InstallRuntime.cmake\")")
+
+# The fonts docs/boards.md promises every board, from Debian's fonts-dejavu-core and
+# fonts-liberation2. The board's process draws on the offscreen platform, which reads fonts
+# only from a folder "fonts" in Qt's library folder; qt.conf makes that the program's folder.
+set(fonts)
+foreach(font DejaVuSans DejaVuSans-Bold DejaVuSansMono DejaVuSansMono-Bold DejaVuSerif
+             DejaVuSerif-Bold)
+    list(APPEND fonts /usr/share/fonts/truetype/dejavu/${font}.ttf)
+endforeach()
+foreach(family Sans Serif Mono)
+    foreach(style Regular Bold Italic BoldItalic)
+        list(APPEND fonts /usr/share/fonts/truetype/liberation2/Liberation${family}-${style}.ttf)
+    endforeach()
+endforeach()
+foreach(font IN LISTS fonts)
+    if(NOT EXISTS ${font})
+        message(FATAL_ERROR "No ${font}: apt-get install fonts-dejavu-core fonts-liberation2")
+    endif()
+endforeach()
+install(FILES ${fonts} DESTINATION fonts)
+file(WRITE ${CMAKE_BINARY_DIR}/windows/qt.conf "[Paths]\nPrefix=.\nLibraries=.\n")
+install(FILES ${CMAKE_BINARY_DIR}/windows/qt.conf DESTINATION .)
+
+# --- What people read ---------------------------------------------------------------------------
+# help.html is installed with the console (console/help.cmake); the contract for board authors
+# lies beside it.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/boards.md DESTINATION .)
+# The licences: Brevanto's, Qt's (with those of the libraries Qt brings), the MinGW runtime's
+# (GCC's runtime library exception, mingw-w64's for winpthreads) and the fonts', the last ones
+# as Debian's packages state them.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+install(DIRECTORY ${QT6_INSTALL_PREFIX}/licenses/ DESTINATION licenses/Qt)
+set(licences
+    gcc-mingw-w64-x86-64-posix-runtime GCC-runtime.txt
+    mingw-w64-x86-64-dev mingw-w64.txt
+    fonts-dejavu-core DejaVu-fonts.txt
+    fonts-liberation2 Liberation-fonts.txt)
+while(licences)
+    list(POP_FRONT licences package name)
+    set(copyright /usr/share/doc/${package}/copyright)
+    if(NOT EXISTS ${copyright})
+        message(FATAL_ERROR "No ${copyright}: apt-get install ${package}")
+    endif()
+    install(FILES ${copyright} DESTINATION licenses RENAME ${name})
+endwhile()
+
+# --- The installer ------------------------------------------------------------------------------
+# brevanto-<version>-win64.exe: per machine under Program Files, a Start-menu entry, the board
+# chosen on a page of its own or with /BOARD=NAME, an upgrade that first runs the old version's
+# uninstaller (so that nothing of it stays behind) and keeps a board the club has put in place;
+# silent with /S.
+set(gallery_nsh ${CMAKE_BINARY_DIR}/windows/gallery.nsh)
+string(CONCAT gallery_text
+    "# The gallery's boards (display/movie/CMakeLists.txt), for the installer.\n"
+    "!define BREVANTO_DEFAULT_BOARD \"${BREVANTO_DEFAULT_BOARD}\"\n"
+    "!macro BrevantoForEachBoard MACRO\n")
+foreach(board IN LISTS BREVANTO_BOARDS)
+    string(APPEND gallery_text "  !insertmacro \${MACRO} \"${board}\"\n")
+endforeach()
+string(APPEND gallery_text "!macroend\n")
+file(WRITE ${gallery_nsh} "${gallery_text}")
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_PACKAGE_NAME Brevanto)
+set(CPACK_PACKAGE_FILE_NAME brevanto-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Brevanto)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Brevanto)
+set(CPACK_PACKAGE_EXECUTABLES brevanto Brevanto)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_NSIS_PACKAGE_NAME Brevanto)
+set(CPACK_NSIS_DISPLAY_NAME Brevanto)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_MUI_ICON ${icon})
+set(CPACK_NSIS_MUI_UNIICON ${icon})
+set(CPACK_NSIS_INSTALLED_ICON_NAME brevanto.exe)
+set(CPACK_NSIS_URL_INFO_ABOUT https://github.com/brevanto/brevanto)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# A 64-bit installer for a 64-bit program: it runs where the program runs, also under a Wine
+# without 32-bit support, and sees the 64-bit registry and Program Files.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include \"${gallery_nsh}\"\n!include \"${CMAKE_CURRENT_LIST_DIR}/board.nsh\"")
+# The board's page, where the licence's page would be: the GPL asks nobody to accept it.
+set(CPACK_NSIS_LICENSE_PAGE "Page custom BrevantoBoardPage BrevantoBoardPageLeave")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call BrevantoBeforeFiles")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "Call BrevantoPlaceBoard")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Call un.BrevantoRemovePlacedBoard")
+include(CPack)

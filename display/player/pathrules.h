@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// How the file system the board plays on names files, as far as the sandbox must know it: what
+// a path may name besides a file on a disk, and whether names that differ only by case are one.
+struct PathRules
+{
+    // Windows: "//server/share" is a file of another machine, "//./pipe" and "//?/C:" are
+    // devices, and NUL, CON or COM1 are devices in every folder. On Linux "//x" is "/x".
+    bool hostsAndDevices = false;
+    Qt::CaseSensitivity caseSensitivity = Qt::CaseSensitive;
+};
+
+// The rules of the system the program is built for: one file per system
+// (pathrules_<system>.cpp).
+PathRules SystemPathRules();
+
+// Whether a local path, as a file URL gives it (separators either way), names another machine
+// or a device under these rules. Such a path must be refused before anything looks at it:
+// looking resolves it, and resolving a machine's name already goes out on the network.
+//   "//server/share/x.png", "\\server\share", "file://server/x" (as "//server/x")  #=> true
+//   "//./pipe/x", "\\?\C:\x", "C:/board/NUL", "C:/board/com1.txt"                    #=> true
+//   "C:/board/parts/Panel.qml", "C:/board/nullable.png"                              #=> false
+// Under Linux's rules nothing is: "//server/share" is the folder "/server/share".
+bool NamesHostOrDevice(QStringView path, const PathRules &rules);
+
+// Whether `path` is `folder` or lies inside it (both canonical, with "/" separators).
+//   "C:/Brevanto/parts/A.qml" in "c:/brevanto"  #=> true under Windows' rules, false under Linux's
+//   "/opt/brevanto-old/x" in "/opt/brevanto"    #=> false
+bool IsInside(QStringView path, QStringView folder, const PathRules &rules);
+
+// The key under which a path is remembered: one for all the names of one file.
+QString PathKey(const QString &path, const PathRules &rules);
