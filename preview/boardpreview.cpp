@@ -97,20 +97,22 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
             return false;
         }
         shown.pictures.append({size.title, file, m_lastDrawnMs});
-        // Looked over at the size of a projector, where a board is meant to be read.
-        if (size.pixels == QSize(1920, 1080)) {
-            const auto inspection = ask(Inspect{m_nextNumber++}, BoardProcess::AnswerLimit);
-            if (!inspection)
-                return false;
-            for (const QString &finding : std::get<Inspection>(*inspection).findings) {
-                const QString line = state.title + u": "_s + finding;
-                if (!m_report.overflows.contains(line))
-                    m_report.overflows.append(line);
-            }
-            if (!probeNames(state))
-                return false;
-        }
     }
+    // Looked over at the size of a projector, where a board is meant to be read, once every
+    // picture of the state is taken: the probes leave names set that the state had not.
+    setSize(QSize(1920, 1080));
+    if (!render())
+        return false;
+    const auto inspection = ask(Inspect{m_nextNumber++}, BoardProcess::AnswerLimit);
+    if (!inspection)
+        return false;
+    for (const QString &finding : std::get<Inspection>(*inspection).findings) {
+        const QString line = state.title + u": "_s + finding;
+        if (!m_report.overflows.contains(line))
+            m_report.overflows.append(line);
+    }
+    if (!probeNames(state))
+        return false;
     m_report.states.append(shown);
     return true;
 }
