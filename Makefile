@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The two entry points of the README: `make run` and `make test`.
-BUILD ?= build
+# The two entry points of the README: `make run` and `make test`. Each builds in the folder of
+# its preset (CMakePresets.json), so that alternating them rebuilds nothing: run in build-run,
+# test in build, the sanitizers in build-asan and build-tsan, the package in build-release.
 RELEASE ?= build-release
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -9,22 +10,28 @@ CTEST_FLAGS ?=
 .PHONY: run test quick build package deps test-deps asan tsan fuzz clean
 
 run: deps build
-	$(BUILD)/bin/brevanto
+	build-run/bin/brevanto
+
+# Only what `make run` starts: the program with its movie and help page, and the board process.
+build:
+	cmake --preset run $(CMAKE_FLAGS)
+	cmake --build --preset run -j $(JOBS)
+
+# Configures, builds and runs the suite of the preset $(1).
+define suite
+	cmake --preset $(1) $(CMAKE_FLAGS)
+	cmake --build --preset $(1) -j $(JOBS)
+	ctest --preset $(1) -j $(JOBS) $(CTEST_FLAGS)
+endef
 
 test: test-deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+	$(call suite,testing)
 
 # The suite without its long runs (the soak, huge entries, hostile movies).
 quick:
-	$(MAKE) test CTEST_FLAGS="-LE long"
+	$(MAKE) test CTEST_FLAGS="-LE long $(CTEST_FLAGS)"
 
-build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j $(JOBS)
-
-# The Debian package brevanto_<version>_amd64.deb, from a Release build in $(RELEASE).
+# The Debian package brevanto_<version>_amd64.deb, from the preset `release` in $(RELEASE).
 package: deps
 	JOBS=$(JOBS) scripts/make-package $(RELEASE) $(CMAKE_FLAGS)
 
@@ -36,22 +43,18 @@ test-deps:
 
 # The suite once more under AddressSanitizer and UBSan.
 asan: test-deps
-	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="$(CMAKE_FLAGS) -DBREVANTO_SANITIZE=ON"
+	$(call suite,asan)
 
-# The suite once more under ThreadSanitizer. Qt itself is not built with it: the suppressions
-# name what it cannot see inside Qt's own locking. Qt starts the board's process with a clone
-# that shares the parent's memory until the exec: the sanitizer takes it for a fork and would
-# then refuse the parent any new thread.
+# The suite once more under ThreadSanitizer, with the options its test preset sets.
 tsan: test-deps
-	TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp die_after_fork=0 $(TSAN_OPTIONS)" \
-	$(MAKE) test BUILD=build-tsan CMAKE_FLAGS="$(CMAKE_FLAGS) -DBREVANTO_TSAN=ON"
+	$(call suite,tsan)
 
 # The text and number rules under libFuzzer: ten million inputs per target (a while).
 fuzz: test-deps
 	fuzz/run --runs 10000000
 
 clean:
-	rm -rf build build-asan build-tsan build-release
+	rm -rf build build-run build-asan build-tsan build-release build-windows
 
 # Brevanto for Windows, cross-built in build-windows/: the runnable folder brevanto/, the installer
 # brevanto-<version>-win64.exe and the same folder as a zip (scripts/windows/build).

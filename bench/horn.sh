@@ -5,8 +5,10 @@
 # Usage: bench/horn.sh <path to horn_onset> [horns]
 set -euo pipefail
 program=${1:?usage: horn.sh <horn_onset> [horns]}
-command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
-    { echo "pulseaudio and parec are needed (packages pulseaudio, pulseaudio-utils)"; exit 77; }
+if ! command -v pulseaudio >/dev/null || ! command -v parec >/dev/null; then
+    echo "pulseaudio and parec are needed (packages pulseaudio, pulseaudio-utils)"
+    exit 77
+fi
 work=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" PULSE_SERVER="unix:$work/pulse.socket"

@@ -5,12 +5,12 @@
 // Usage, with a sound server whose default output is a null sink (bench/horn.sh starts one):
 //   horn_onset <monitor source> [horns]      e.g. horn_onset bench.monitor 4
 
+#include "benchsupport.h"
 #include "displaycontrol.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
-#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -20,20 +20,13 @@
 #include <vector>
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using namespace Bench;
 
 namespace {
 
 constexpr int Rate = 48000;
 // Louder than the null sink's silence and the resampler's dither, far below the horn.
 constexpr int Threshold = 1000;
-
-void Wait(std::chrono::milliseconds time)
-{
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // The samples recorded, and when the recording's first sample was made: each chunk read gives
 // an upper bound (it was made before it was read), the least of them the closest.
@@ -61,11 +54,6 @@ struct Recording
         return size_t(std::max(0.0, std::chrono::duration<double>(time - origin).count() * Rate));
     }
 };
-
-double Milliseconds(Clock::duration duration)
-{
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
 } // namespace
 

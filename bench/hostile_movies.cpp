@@ -11,6 +11,7 @@
 //        items:   sizes of a Repeater in an otherwise honest movie, 10000 and 100000 when not given
 // Goal:  no file delays the window by more than a second.
 
+#include "benchsupport.h"
 #include "displaycontrol.h"
 #include "formfixture.h"
 #include "hostilemovies.h"
@@ -27,6 +28,7 @@
 #include <vector>
 
 using namespace std::chrono_literals;
+using namespace Bench;
 
 namespace {
 
@@ -62,12 +64,6 @@ QByteArray RepeaterDocument(int items)
            "    }\n}\n";
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void InProcess(const std::vector<Row> &rows, int repeats)
 {
     std::printf("In process: display control, setMovie and the board settled (ms; median, max of "
@@ -101,8 +97,7 @@ void InProcess(const std::vector<Row> &rows, int repeats)
             continue;
         }
         std::printf("%-34s %9.1f %9.1f %9.1f %9.1f  %s\n", qPrintable(row.name), Median(loads),
-                    *std::max_element(loads.begin(), loads.end()), Median(frames),
-                    *std::max_element(frames.begin(), frames.end()), qPrintable(outcome));
+                    Max(loads), Median(frames), Max(frames), qPrintable(outcome));
         std::fflush(stdout);
     }
 }

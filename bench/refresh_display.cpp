@@ -7,6 +7,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bin/refresh_display
 // Goal: key-down to seven variables, p99 under 0.2 ms.
 
+#include "benchsupport.h"
 #include "displaycontrol.h"
 #include "form1.h"
 #include "formfixture.h"
@@ -19,14 +20,15 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 using std::chrono::nanoseconds;
+using namespace Bench;
 
 namespace {
 
@@ -59,11 +61,11 @@ nanoseconds ThreadTime()
     return std::chrono::seconds(now.tv_sec) + nanoseconds(now.tv_nsec);
 }
 
-// Wall-clock and thread-time samples of one measured step.
+// Wall-clock and thread-time samples of one measured step, in milliseconds.
 struct Samples
 {
-    std::vector<nanoseconds> wall;
-    std::vector<nanoseconds> thread;
+    std::vector<double> wall;
+    std::vector<double> thread;
 };
 
 // Times one call of `step` into the samples.
@@ -73,40 +75,19 @@ template <typename Step> void Measure(Samples &samples, Step step)
     const nanoseconds threadStart = ThreadTime();
     wall.start();
     step();
-    samples.wall.push_back(nanoseconds(wall.nsecsElapsed()));
-    samples.thread.push_back(ThreadTime() - threadStart);
+    samples.wall.push_back(double(wall.nsecsElapsed()) / 1e6);
+    samples.thread.push_back(Milliseconds(ThreadTime() - threadStart));
 }
 
-double Milliseconds(nanoseconds value)
+void Report(const char *what, const char *unit, Samples samples)
 {
-    return std::chrono::duration<double, std::milli>(value).count();
-}
-
-void Report(const char *what, const char *clock, std::vector<nanoseconds> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&samples](double share) {
-        const auto rank = static_cast<std::size_t>(std::ceil(share * double(samples.size())));
-        return Milliseconds(samples[std::max<std::size_t>(rank, 1) - 1]);
+    const auto label = [what](const char *clock) {
+        return QStringLiteral("%1 %2").arg(QLatin1String(what), -30).arg(QLatin1String(clock));
     };
-    std::printf("%-30s %-6s n=%zu  median %.4f ms  p99 %.4f ms  p99.9 %.4f ms  max %.4f ms\n", what,
-                clock, samples.size(), at(0.5), at(0.99), at(0.999), Milliseconds(samples.back()));
-}
-
-void Report(const char *what, Samples samples)
-{
-    Report(what, "wall", std::move(samples.wall));
-    Report(what, "thread", std::move(samples.thread));
-}
-
-// Runs the event loop until the board has drawn a frame (or 100 ms have passed).
-void DrawFrame(const int &frames)
-{
-    const int before = frames;
-    QElapsedTimer waited;
-    waited.start();
-    while (frames == before && waited.elapsed() < 100)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    PrintDistribution(qPrintable(label("wall")), std::move(samples.wall), {0.5, 0.99, 0.999}, 4,
+                      unit);
+    PrintDistribution(qPrintable(label("thread")), std::move(samples.thread), {0.5, 0.99, 0.999}, 4,
+                      unit);
 }
 
 } // namespace
@@ -127,9 +108,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the movie was not loaded: %s\n", qPrintable(board->notice()));
         return 1;
     }
-    int frames = 0;
-    QObject::connect(board, &DisplayControl::frameShown, &app, [&frames] { ++frames; });
-    DrawFrame(frames);
+    // Drawn now and then: the control's paints of the board's frames.
+    PaintObserver paints(board);
+    const auto drawFrame = [&paints] { paints.waitForPaint(100ms); };
+    drawFrame();
     auto *teclado = form.findChild<QLineEdit *>(u"Teclado"_s);
 
     // All strokes, and apart those that change a board text and the key without a meaning.
@@ -144,16 +126,16 @@ int main(int argc, char *argv[])
         kind.thread.push_back(keyDown.thread.back());
         QApplication::sendEvent(teclado, &release);
         if (i % StrokesPerFrame == StrokesPerFrame - 1)
-            DrawFrame(frames);
+            drawFrame();
     }
-    Report("key-down to seven variables", keyDown);
-    Report("  a text changed", changing);
-    Report("  no text changed (F12)", unchanged);
-    std::printf("%34s %d frames drawn in between\n", "", frames);
+    Report("key-down to seven variables", "strokes", keyDown);
+    Report("  a text changed", "strokes", changing);
+    Report("  no text changed (F12)", "strokes", unchanged);
+    std::printf("%37s %zu frames drawn in between\n", "", paints.count());
 
     // The refresh alone: seven variables with the texts a game sends.
     Samples refresh;
-    const int framesBefore = frames;
+    const std::size_t framesBefore = paints.count();
     for (int i = 0; i < Refreshes; ++i) {
         const QString points = QString::number(i % 1000).rightJustified(3, u'0');
         const QString fouls = QString::number(i % 100).rightJustified(2, u'0');
@@ -168,9 +150,9 @@ int main(int argc, char *argv[])
             board->SetVariable(u"faults_b"_s, fouls);
         });
         if (i % StrokesPerFrame == StrokesPerFrame - 1)
-            DrawFrame(frames);
+            drawFrame();
     }
-    Report("one refresh (7 x SetVariable)", refresh);
-    std::printf("%34s %d frames drawn in between\n", "", frames - framesBefore);
+    Report("one refresh (7 x SetVariable)", "refreshes", refresh);
+    std::printf("%37s %zu frames drawn in between\n", "", paints.count() - framesBefore);
     return 0;
 }

@@ -5,88 +5,132 @@
 // clock's text truly changes; then a hundred hotkeys set against the moment of their
 // SetVariable, sampled on team A's points.
 //
+// The program's own code says where and when to look: the bands sampled are placed by the
+// board's stage and movie (MovieLoader, loaded here without a window at the control's size),
+// and the clock's moments follow from when Play was called, the value the clock rested at and
+// NextClockTextChange. The program's part of each delay is when the display control painted
+// (its Paint events); how late the clock itself wakes is clock_lateness's to measure.
+//
 // Usage, at the screen size the board is measured at:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/screen_latency [m:ss]   (default 2:05)
 
-#include "clockdriver.h"
+#include "benchsupport.h"
+#include "clocktext.h"
 #include "displaycontrol.h"
 #include "form1.h"
 #include "formfixture.h"
+#include "movieloader.h"
 #include "screensampler.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQmlPropertyMap>
+#include <QQuickItem>
 #include <QRect>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <vector>
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using namespace Qt::StringLiterals;
+using namespace Bench;
+using std::chrono::nanoseconds;
 
 namespace {
 
-// Where our movie draws what is sampled, on its design canvas of 3430 x 2565: a band of rows
-// through the middle of the clock's digits and of team A's points. A band through the middle
-// crosses the middle bar and the ends of the four upright ones, so any two digits differ in it.
-constexpr QSizeF Canvas(3430, 2565);
-constexpr QRectF ClockBand(70, 520, 3290, 90);
-constexpr QRectF PointsBand(70, 1740, 1230, 80);
-
-// A canvas rectangle on a screen the board fills ("ShowAll": scaled to fit, centred).
-QRect OnScreen(const QRectF &canvasRect, const QSize &screen)
+// What is sampled, in screen pixels: a band of rows through the middle of the clock's digits
+// and one through team A's points. A band through the middle crosses the middle bar and the
+// ends of the four upright ones, so any two digits differ in it.
+struct Bands
 {
-    const double scale =
-        std::min(screen.width() / Canvas.width(), screen.height() / Canvas.height());
-    const double left = std::round((screen.width() - Canvas.width() * scale) / 2);
-    const double top = std::round((screen.height() - Canvas.height() * scale) / 2);
-    return QRect(int(left + canvasRect.x() * scale), int(top + canvasRect.y() * scale),
-                 int(canvasRect.width() * scale), std::max(1, int(canvasRect.height() * scale)));
-}
+    QRect clock;
+    QRect points;
+};
 
-// The moment closest to `time` at which the board's clock text changes, for a countdown that
-// reaches zero at `deadline`: whole seconds down to one minute, then every tenth.
-Clock::time_point NearestChange(Clock::time_point time, Clock::time_point deadline)
+// The bands where the board draws them on a display control at `control` (device pixels on the
+// screen): the real movie on the board's own stage at the control's size, which scales and
+// centres it as the board's process does; each band mapped from the movie's item to the stage.
+std::optional<Bands> BoardBands(const QRect &control)
 {
-    const double remaining = std::chrono::duration<double>(deadline - time).count();
-    const double step = remaining > 60.05 ? 1.0 : 0.1;
-    const double boundary = std::max(0.0, std::round(remaining / step) * step);
-    return deadline -
-           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(boundary));
-}
-
-void Report(const char *what, std::vector<double> late)
-{
-    if (late.empty()) {
-        std::printf("%-34s no changes seen\n", what);
-        return;
+    QQmlPropertyMap board;
+    QQmlEngine engine;
+    engine.rootContext()->setContextProperty(u"board"_s, &board);
+    QQmlComponent component(&engine, MovieLoader::StageUrl());
+    const std::unique_ptr<QObject> created(component.create());
+    auto *stage = qobject_cast<QQuickItem *>(created.get());
+    if (!stage) {
+        std::fprintf(stderr, "screen_latency: the stage: %s\n",
+                     qPrintable(component.errorString()));
+        return std::nullopt;
     }
-    std::sort(late.begin(), late.end());
-    const auto at = [&late](double share) {
-        return late[std::min(late.size() - 1, size_t(share * double(late.size())))];
+    stage->setSize(control.size());
+    MovieLoader loader(&engine, stage);
+    loader.load(QCoreApplication::applicationDirPath() + u"/brevanto.dll"_s);
+    if (!loader.movie()) {
+        std::fprintf(stderr, "screen_latency: the movie beside the program does not load\n");
+        return std::nullopt;
+    }
+    // A band `rows` high (in the movie's design units) through the middle of an item.
+    const auto band = [&](const QQuickItem *item, qreal rows) -> QRect {
+        if (!item)
+            return {};
+        const QRectF middle(0, (item->height() - rows) / 2, item->width(), rows);
+        const QRect onStage = item->mapRectToItem(stage, middle).toAlignedRect();
+        return onStage.translated(control.topLeft()) & control;
     };
-    std::printf("%-34s %5zu changes  p50 %6.2f ms  p90 %6.2f ms  p99 %6.2f ms  max %6.2f ms\n",
-                what, late.size(), at(0.5), at(0.9), at(0.99), late.back());
+    const QQuickItem *movie = loader.movie();
+    const auto *team = movie->findChild<QQuickItem *>(u"team_a"_s);
+    const Bands bands{band(movie->findChild<QQuickItem *>(u"clock"_s), 90),
+                      band(team ? team->findChild<QQuickItem *>(u"points"_s) : nullptr, 80)};
+    if (bands.clock.isEmpty() || bands.points.isEmpty()) {
+        std::fprintf(stderr, "screen_latency: no clock or points of team A in the movie\n");
+        return std::nullopt;
+    }
+    return bands;
 }
 
-double Milliseconds(Clock::duration duration)
+// A moment the clock's text changes: when, and whether to an "m:ss" text or to seconds and
+// tenths.
+struct Change
 {
-    return std::chrono::duration<double, std::milli>(duration).count();
+    Clock::time_point due;
+    bool minutes;
+};
+
+// The changes of a countdown from `start` that began at `began`, in order.
+std::vector<Change> Changes(Clock::time_point began, nanoseconds start)
+{
+    std::vector<Change> changes;
+    for (auto boundary = NextClockTextChange(start); boundary;
+         boundary = NextClockTextChange(*boundary)) {
+        changes.push_back({began + std::chrono::duration_cast<Clock::duration>(start - *boundary),
+                           ClockText(*boundary).contains(u':')});
+    }
+    return changes;
 }
 
-// Runs the event loop for a while.
-void Wait(std::chrono::milliseconds time)
+// The change whose moment is nearest `time`.
+const Change &Nearest(const std::vector<Change> &changes, Clock::time_point time)
 {
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
+    const auto after =
+        std::lower_bound(changes.begin(), changes.end(), time,
+                         [](const Change &c, Clock::time_point t) { return c.due < t; });
+    if (after == changes.begin())
+        return *after;
+    if (after == changes.end() || time - std::prev(after)->due < after->due - time)
+        return *std::prev(after);
+    return *after;
 }
 
 } // namespace
@@ -94,9 +138,8 @@ void Wait(std::chrono::milliseconds time)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QStringList start = (argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("2:05"))
-                                  .split(QLatin1Char(':'));
-    if (start.size() != 2) {
+    const double start = StartSeconds(argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"2:05"_s);
+    if (std::isnan(start)) {
         std::fprintf(stderr, "usage: screen_latency [m:ss]\n");
         return 2;
     }
@@ -106,44 +149,58 @@ int main(int argc, char *argv[])
     Form1 form(services);
     form.Form_Load();
     form.show();
-    if (!WaitForBoard(form.display()) || !form.display()->isMovieLoaded()) {
+    DisplayControl *board = form.display();
+    if (!WaitForBoard(board) || !board->isMovieLoaded()) {
         std::fprintf(stderr, "screen_latency: the movie does not play\n");
         return 1;
     }
     const auto control = [&form](const char *name) {
         return form.findChild<QWidget *>(QLatin1String(name));
     };
-    static_cast<QLineEdit *>(control("Minutos"))->setText(start.at(0));
-    static_cast<QLineEdit *>(control("segundos"))->setText(start.at(1));
+    const double minutes = std::floor(start / 60);
+    static_cast<QLineEdit *>(control("Minutos"))->setText(QString::number(minutes));
+    static_cast<QLineEdit *>(control("segundos"))->setText(QString::number(start - minutes * 60));
     static_cast<QPushButton *>(control("Command3"))->click();
     static_cast<QPushButton *>(control("Command4"))->click();
     Wait(1500ms); // the board drawn full screen
 
-    const QSize screen = form.screen()->geometry().size();
-    ScreenSampler sampler({OnScreen(ClockBand, screen), OnScreen(PointsBand, screen)});
+    const qreal ratio = board->devicePixelRatioF();
+    const QRect onScreen(board->mapToGlobal(QPoint(0, 0)) * ratio, board->size() * ratio);
+    const std::optional<Bands> bands = BoardBands(onScreen);
+    if (!bands)
+        return 1;
+    ScreenSampler sampler({bands->clock, bands->points});
     if (!sampler.start()) {
         std::fprintf(stderr, "screen_latency: no X server with the shared-memory extension\n");
         return 1;
     }
     Wait(200ms);
 
-    // When the control has put each frame on the screen (its repaint done): the part of the
-    // delay that is the program's, the rest being the X server's and the sampling's.
-    std::vector<Clock::time_point> painted;
-    QObject::connect(form.display(), &DisplayControl::frameShown, &app,
-                     [&painted] { painted.push_back(Clock::now()); });
-    // And when the clock woke for each change, against its moment.
-    std::vector<double> woke;
-    QObject::connect(form.display()->findChild<ClockDriver *>(), &ClockDriver::changeTimed, &app,
-                     [&woke](std::chrono::nanoseconds due, std::chrono::nanoseconds made) {
-                         woke.push_back(double((made - due).count()) / 1e6);
-                     });
+    // The value the clock rests at, and the moment Play is called on the control: the
+    // countdown's changes are due from then.
+    const auto reading = [board](const char *name) {
+        return board->GetVariable(QLatin1String(name)).toLongLong();
+    };
+    const nanoseconds resting = std::chrono::minutes(reading("min")) +
+                                std::chrono::seconds(reading("sec")) +
+                                std::chrono::milliseconds(reading("mil"));
+    std::optional<Clock::time_point> played;
+    QObject::connect(board, &DisplayControl::called, &app, [&played](const QString &operation) {
+        if (operation == QLatin1String("Play"))
+            played = Clock::now();
+    });
+    // When the control put each frame on the screen: the part of the delay that is the
+    // program's, the rest being the X server's and the sampling's.
+    PaintObserver paints(board);
 
     // The countdown, to its end.
-    const Clock::time_point started = Clock::now();
     static_cast<QPushButton *>(control("Command1"))->click();
-    const Clock::time_point deadline =
-        Clock::now() + form.display()->findChild<ClockDriver *>()->remaining();
+    if (!played) {
+        std::fprintf(stderr, "screen_latency: Play did not start the clock\n");
+        return 1;
+    }
+    const std::vector<Change> changes = Changes(*played, resting);
+    const Clock::time_point deadline = *played + resting;
     Wait(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()) + 500ms);
 
     // Hotkeys: key 1 raises team A's points; the refresh sends them at once.
@@ -151,27 +208,27 @@ int main(int argc, char *argv[])
     std::vector<Clock::time_point> strokes;
     for (int i = 0; i < 100; ++i) {
         strokes.push_back(Clock::now());
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, u"1"_s);
         QApplication::sendEvent(teclado, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, u"1"_s);
         QApplication::sendEvent(teclado, &release);
         Wait(150ms);
     }
     sampler.stop();
 
-    std::vector<double> aboveMinute, lastMinute;
+    std::vector<double> seenMinutes, seenTenths;
     for (const ScreenSampler::Seen &seen : sampler.changes(0)) {
-        const Clock::time_point due = NearestChange(seen.estimate(), deadline);
-        const double late = Milliseconds(seen.estimate() - due);
-        (deadline - due > 60050ms ? aboveMinute : lastMinute).push_back(late);
+        const Change &change = Nearest(changes, seen.estimate());
+        (change.minutes ? seenMinutes : seenTenths)
+            .push_back(Milliseconds(seen.estimate() - change.due));
     }
-    std::vector<double> paintedAbove, paintedLast;
-    for (const Clock::time_point time : painted) {
-        if (time < started || time > deadline + 100ms)
+    std::vector<double> paintedMinutes, paintedTenths;
+    for (const Clock::time_point time : paints.times()) {
+        if (time < *played || time > deadline + 100ms)
             continue;
-        const Clock::time_point due = NearestChange(time, deadline);
-        const double late = Milliseconds(time - due);
-        (deadline - due > 60050ms ? paintedAbove : paintedLast).push_back(late);
+        const Change &change = Nearest(changes, time);
+        (change.minutes ? paintedMinutes : paintedTenths)
+            .push_back(Milliseconds(time - change.due));
     }
     // A change came after its stroke: of the samples' interval only the part after the stroke
     // counts, else a change seen within a sample of its stroke would be taken for the stroke
@@ -187,18 +244,23 @@ int main(int argc, char *argv[])
     }
     std::vector<double> paintedHotkeys;
     for (const Clock::time_point stroke : strokes) {
-        const auto time = std::lower_bound(painted.begin(), painted.end(), stroke);
-        if (time != painted.end())
+        const auto time = std::lower_bound(paints.times().begin(), paints.times().end(), stroke);
+        if (time != paints.times().end())
             paintedHotkeys.push_back(Milliseconds(*time - stroke));
     }
-    std::printf("screen %dx%d, countdown from %s:%s\n", screen.width(), screen.height(),
-                qPrintable(start.at(0)), qPrintable(start.at(1)));
-    Report("clock above one minute (m:ss)", aboveMinute);
-    Report("clock in the last minute (s.t)", lastMinute);
-    Report("SetVariable to screen (hotkey 1)", hotkeys);
-    Report("  of it the program's", paintedHotkeys);
-    Report("  of it the program's: m:ss", paintedAbove);
-    Report("  of it the program's: s.t", paintedLast);
-    Report("  of that the clock's waking", woke);
+    const QSize screen = form.screen()->geometry().size() * ratio;
+    const auto text = [](const QRect &r) {
+        return QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+    };
+    std::printf("screen %dx%d, board %s, sampled: clock %s, points %s\n", screen.width(),
+                screen.height(), qPrintable(text(onScreen)), qPrintable(text(bands->clock)),
+                qPrintable(text(bands->points)));
+    std::printf("countdown from %s, %zu changes\n", qPrintable(ClockText(resting)), changes.size());
+    PrintDistribution("clock above one minute (m:ss)", seenMinutes);
+    PrintDistribution("clock in the last minute (s.t)", seenTenths);
+    PrintDistribution("SetVariable to screen (hotkey 1)", hotkeys);
+    PrintDistribution("  of it the program's", paintedHotkeys);
+    PrintDistribution("  of it the program's: m:ss", paintedMinutes);
+    PrintDistribution("  of it the program's: s.t", paintedTenths);
     return 0;
 }

@@ -5,15 +5,18 @@
 # The program and the files it loads from its own folder go to BREVANTO_INSTALL_APPDIR; the
 # movie and the help page are installed beside it by their own folders. Every executable of the
 # program is one more name here:
-install(TARGETS brevanto brevanto-board RUNTIME DESTINATION ${BREVANTO_INSTALL_APPDIR})
+install(TARGETS brevanto brevanto-board brevanto-preview RUNTIME DESTINATION ${BREVANTO_INSTALL_APPDIR})
 
 set(desktop_files ${PROJECT_SOURCE_DIR}/console/desktop)
 
-# A launcher on the PATH starts the program in its own folder.
+# A launcher on the PATH starts the program, and one the board authors' preview, in their own
+# folder.
 file(RELATIVE_PATH launcher_to_app /${CMAKE_INSTALL_BINDIR} /${BREVANTO_INSTALL_APPDIR})
-configure_file(${desktop_files}/brevanto.in brevanto-launcher @ONLY)
-install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/brevanto-launcher
-        DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME brevanto)
+foreach(launched IN ITEMS brevanto brevanto-preview)
+    configure_file(${desktop_files}/brevanto.in ${launched}-launcher @ONLY)
+    install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/${launched}-launcher
+            DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME ${launched})
+endforeach()
 
 # The desktop entry, the AppStream metainfo and the icon at each size resources/icons holds, all
 # named by the application id.
@@ -71,4 +74,25 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 fonts-dejavu-core, fonts-liberation2")
 # Native on Wayland only with the platform plugin; without it the program runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# The board beside the program is the alternative brevanto-scoreboard over the gallery, managed
+# by the package's scripts (BREVANTO_BOARD_ALTERNATIVES leaves the place to them).
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(BREVANTO_MOVIE_LINK ${CPACK_PACKAGING_INSTALL_PREFIX}/${BREVANTO_INSTALL_APPDIR}/brevanto.dll)
+set(BREVANTO_BOARD_FOLDER ${CPACK_PACKAGING_INSTALL_PREFIX}/${BREVANTO_INSTALL_BOARDDIR})
+set(BREVANTO_BOARD_PRIORITIES)
+foreach(board IN LISTS BREVANTO_BOARDS)
+    if(board STREQUAL BREVANTO_DEFAULT_BOARD)
+        list(APPEND BREVANTO_BOARD_PRIORITIES ${board}:50)
+    else()
+        list(APPEND BREVANTO_BOARD_PRIORITIES ${board}:10)
+    endif()
+endforeach()
+list(JOIN BREVANTO_BOARD_PRIORITIES " " BREVANTO_BOARD_PRIORITIES)
+foreach(script IN ITEMS postinst prerm)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/${script}.in debian/${script} @ONLY
+                   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+endforeach()
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/debian/postinst
+    ${CMAKE_CURRENT_BINARY_DIR}/debian/prerm)
 include(CPack)

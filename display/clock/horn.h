@@ -24,7 +24,16 @@ private:
     // Opens the sound output and loads the horn, once.
     void prepare();
 
+    // The system's part: the output opened with the horn loaded, or left none where there is no
+    // sound output; and the horn played on it, in the background.
     struct Output;
+    struct CloseOutput
+    {
+        void operator()(Output *output) const;
+    };
+    void openOutput();
+    static void Play(Output &output);
+
     bool m_looked = false;
-    std::unique_ptr<Output> m_output;
+    std::unique_ptr<Output, CloseOutput> m_output;
 };

@@ -5,7 +5,6 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
-#include <QTimer>
 #include <QUrl>
 
 #include <atomic>
@@ -44,27 +43,20 @@ struct Horn::Output
     QSoundEffect effect;
 };
 
-Horn::Horn(QObject *parent) : QObject(parent)
+void Horn::CloseOutput::operator()(Output *output) const
 {
-    QTimer::singleShot(0, this, &Horn::prepare);
+    delete output;
 }
 
-Horn::~Horn() = default;
-
-void Horn::prepare()
+void Horn::openOutput()
 {
-    if (m_looked)
+    if (!HasSoundOutput())
         return;
-    m_looked = true;
-    if (HasSoundOutput()) {
-        m_output = std::make_unique<Output>();
-        m_output->effect.setSource(QUrl(QStringLiteral("qrc:/sounds/horn.wav")));
-    }
+    m_output.reset(new Output);
+    m_output->effect.setSource(QUrl(QStringLiteral("qrc:/sounds/horn.wav")));
 }
 
-void Horn::sound()
+void Horn::Play(Output &output)
 {
-    prepare();
-    if (m_output)
-        m_output->effect.play();
+    output.effect.play();
 }

@@ -4,7 +4,6 @@
 #include "horn.h"
 
 #include <QFile>
-#include <QTimer>
 
 #include <windows.h>
 
@@ -18,32 +17,25 @@ struct Horn::Output
     ~Output() { PlaySoundW(nullptr, nullptr, 0); }
 };
 
-Horn::Horn(QObject *parent) : QObject(parent)
+void Horn::CloseOutput::operator()(Output *output) const
 {
-    QTimer::singleShot(0, this, &Horn::prepare);
+    delete output;
 }
 
-Horn::~Horn() = default;
-
-void Horn::prepare()
+void Horn::openOutput()
 {
-    if (m_looked)
-        return;
-    m_looked = true;
     // The call says it played even without a sound output; ask for one first.
     if (waveOutGetNumDevs() == 0)
         return;
     QFile file(QStringLiteral(":/sounds/horn.wav"));
     if (!file.open(QIODevice::ReadOnly))
         return;
-    m_output = std::make_unique<Output>();
+    m_output.reset(new Output);
     m_output->wave = file.readAll();
 }
 
-void Horn::sound()
+void Horn::Play(Output &output)
 {
-    prepare();
-    if (m_output)
-        PlaySoundW(reinterpret_cast<LPCWSTR>(m_output->wave.constData()), nullptr,
-                   SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+    PlaySoundW(reinterpret_cast<LPCWSTR>(output.wave.constData()), nullptr,
+               SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
 }

@@ -21,7 +21,8 @@ QString BoardProcess::Program()
     return QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(BREVANTO_BOARD_PROGRAM);
 }
 
-BoardProcess::BoardProcess(QObject *parent) : QObject(parent)
+BoardProcess::BoardProcess(Warnings warnings, QObject *parent)
+    : QObject(parent), m_warnings(warnings)
 {
     m_answerDue.setSingleShot(true);
     connect(&m_answerDue, &QTimer::timeout, this, [this] { endFor(End::Hung); });
@@ -40,7 +41,11 @@ void BoardProcess::start()
     m_frames = std::make_unique<SharedFrames>();
     m_reader = BoardProtocol::Reader<BoardProtocol::FromBoard>(BoardProtocol::LongestFromBoard);
     m_process = new QProcess(this);
-    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_warning.clear();
+    if (m_warnings == Warnings::Forwarded)
+        m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    else
+        connect(m_process, &QProcess::readyReadStandardError, this, &BoardProcess::readWarnings);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &BoardProcess::readAnswers);
     connect(m_process, &QProcess::finished, this, [this] { endFor(End::Crashed); });
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -73,6 +78,11 @@ void BoardProcess::stop()
 bool BoardProcess::isRunning() const
 {
     return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+qint64 BoardProcess::processId() const
+{
+    return isRunning() ? m_process->processId() : 0;
 }
 
 void BoardProcess::tell(const BoardProtocol::ToBoard &message)
@@ -114,6 +124,19 @@ void BoardProcess::readAnswers()
                 m_answerDue.start(m_questions.front().limit);
         }
         Q_EMIT received(*message);
+    }
+}
+
+void BoardProcess::readWarnings()
+{
+    // A movie may write without end and without a line break: a line is cut, never held whole.
+    for (const char byte : m_process->readAllStandardError()) {
+        if (byte != '\n') {
+            if (m_warning.size() < LongestWarning)
+                m_warning.append(byte);
+            continue;
+        }
+        Q_EMIT warned(QString::fromUtf8(std::exchange(m_warning, {})));
     }
 }
 

@@ -42,11 +42,21 @@ public:
     static constexpr std::chrono::milliseconds LoadLimit{10000};
     // The movie's memory; our movie needs a few tens of megabytes.
     static constexpr qint64 MemoryLimit = 1024LL * 1024 * 1024;
+    // What is kept of a line of its standard error.
+    static constexpr qsizetype LongestWarning = 1000;
 
     // The program that plays the movie, beside this one.
     static QString Program();
 
-    explicit BoardProcess(QObject *parent = nullptr);
+    // Where the process's standard error goes: on to ours, without costing us a thing (the
+    // program's), or line by line to warned() (a tool that reports on a movie).
+    enum class Warnings
+    {
+        Forwarded,
+        Captured,
+    };
+
+    explicit BoardProcess(Warnings warnings = Warnings::Forwarded, QObject *parent = nullptr);
     ~BoardProcess() override;
 
     // Starts the process; frames() is what it draws into.
@@ -54,6 +64,8 @@ public:
     // Ends it at once; nothing is reported.
     void stop();
     bool isRunning() const;
+    // The running process's id; 0 when none runs.
+    qint64 processId() const;
     SharedFrames &frames() { return *m_frames; }
     const SharedFrames &frames() const { return *m_frames; }
 
@@ -66,9 +78,13 @@ public:
 Q_SIGNALS:
     void received(const BoardProtocol::FromBoard &message);
     void ended(BoardProcess::End why);
+    // A line the process wrote on its standard error, when captured: a warning of the engine's
+    // or the movie's own console.log (cut at LongestWarning characters).
+    void warned(const QString &line);
 
 private:
     void readAnswers();
+    void readWarnings();
     void checkHealth();
     void endFor(End why);
 
@@ -82,6 +98,8 @@ private:
     };
     std::deque<Question> m_questions;
     BoardProtocol::Reader<BoardProtocol::FromBoard> m_reader{BoardProtocol::LongestFromBoard};
+    Warnings m_warnings;
+    QByteArray m_warning;
     QTimer m_answerDue;
     QTimer m_health;
 };

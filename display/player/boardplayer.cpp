@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardplayer.h"
 
+#include "textinspector.h"
+
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQuickItem>
@@ -59,6 +61,8 @@ void BoardPlayer::handle(const ToBoard &message)
         this->render(render->number);
     } else if (const auto *ping = std::get_if<Ping>(&message)) {
         m_send(Pong{ping->number});
+    } else if (const auto *inspect = std::get_if<Inspect>(&message)) {
+        this->inspect(inspect->number);
     }
 }
 
@@ -96,6 +100,16 @@ void BoardPlayer::render(quint32 number)
     m_changeTold = false;
     m_setSinceRender = false;
     m_send(Frame{number, changed});
+}
+
+void BoardPlayer::inspect(quint32 number)
+{
+    // Laid out as it would be drawn.
+    m_control.polishItems();
+    QStringList findings = OverflowingTexts(m_loader->movie(), Inspection::MaxFindings);
+    for (QString &finding : findings)
+        finding.truncate(Inspection::FindingLength);
+    m_send(Inspection{number, findings});
 }
 
 void BoardPlayer::sceneChanged()

@@ -35,6 +35,7 @@ private:
     void warmUp();
     void resize(const BoardProtocol::Size &size);
     void render(quint32 number);
+    void inspect(quint32 number);
     void sceneChanged();
 
     Send m_send;

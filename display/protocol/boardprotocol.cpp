@@ -16,11 +16,13 @@ enum class Kind : quint8
     Set,
     Render,
     Ping,
+    Inspect,
     Loaded = 101,
     Frame,
     Pong,
     Changed,
     Refused,
+    Inspection,
 };
 
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
@@ -65,6 +67,11 @@ std::optional<ToBoard> ReadToBoard(QDataStream &in, Kind kind)
         in >> ping.number;
         return ping;
     }
+    case Kind::Inspect: {
+        Inspect inspect;
+        in >> inspect.number;
+        return inspect;
+    }
     default:
         return std::nullopt;
     }
@@ -103,6 +110,17 @@ std::optional<FromBoard> ReadFromBoard(QDataStream &in, Kind kind)
         if (const auto outcome = ReadOutcome(in); outcome && *outcome != MovieOutcome::Playing)
             return Refused{*outcome};
         return std::nullopt;
+    case Kind::Inspection: {
+        Inspection inspection;
+        in >> inspection.number >> inspection.findings;
+        if (inspection.findings.size() > Inspection::MaxFindings)
+            return std::nullopt;
+        for (const QString &finding : std::as_const(inspection.findings)) {
+            if (finding.size() > Inspection::FindingLength)
+                return std::nullopt;
+        }
+        return inspection;
+    }
     default:
         return std::nullopt;
     }
@@ -134,8 +152,10 @@ QByteArray Encode(const ToBoard &message)
                     out << quint8(Kind::Set) << m.name << m.value;
                 else if constexpr (std::is_same_v<M, Render>)
                     out << quint8(Kind::Render) << m.number;
-                else
+                else if constexpr (std::is_same_v<M, Ping>)
                     out << quint8(Kind::Ping) << m.number;
+                else
+                    out << quint8(Kind::Inspect) << m.number;
             },
             message);
     });
@@ -155,8 +175,10 @@ QByteArray Encode(const FromBoard &message)
                     out << quint8(Kind::Pong) << m.number;
                 else if constexpr (std::is_same_v<M, Changed>)
                     out << quint8(Kind::Changed);
-                else
+                else if constexpr (std::is_same_v<M, Refused>)
                     out << quint8(Kind::Refused) << quint8(m.outcome);
+                else
+                    out << quint8(Kind::Inspection) << m.number << m.findings;
             },
             message);
     });
@@ -205,6 +227,10 @@ bool Answers(const FromBoard &answer, const ToBoard &question)
     if (const auto *pong = std::get_if<Pong>(&answer)) {
         const auto *ping = std::get_if<Ping>(&question);
         return ping && ping->number == pong->number;
+    }
+    if (const auto *inspection = std::get_if<Inspection>(&answer)) {
+        const auto *inspect = std::get_if<Inspect>(&question);
+        return inspect && inspect->number == inspection->number;
     }
     return false;
 }

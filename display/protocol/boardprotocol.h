@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -16,8 +17,8 @@
 // frames into shared memory) say to each other, over the process's standard input and output.
 // Each message is its length (4 bytes) and then its fields; a message is acted on whole.
 //
-//   control -> board   Load, Size, Set, Render, Ping
-//   board -> control   Loaded, Frame, Pong, Changed, Refused
+//   control -> board   Load, Size, Set, Render, Ping, Inspect
+//   board -> control   Loaded, Frame, Pong, Changed, Refused, Inspection
 //
 // The board's process runs content anyone may replace, so what comes from it is read with
 // suspicion: a message longer than its kind can be, or one that cannot be read, is a fault of
@@ -51,6 +52,11 @@ struct Ping
 {
     quint32 number = 0;
 };
+// Look the movie over as it stands and answer with an Inspection of this number.
+struct Inspect
+{
+    quint32 number = 0;
+};
 
 // How a Load ended: the movie plays, or why not.
 struct Loaded
@@ -78,14 +84,25 @@ struct Refused
     MovieOutcome outcome = MovieOutcome::Broken;
 };
 
-using ToBoard = std::variant<Load, Size, Set, Render, Ping>;
-using FromBoard = std::variant<Loaded, Frame, Pong, Changed, Refused>;
+// What a board author would want mended, one finding each: the texts that overflow their box or
+// leave the canvas. At most MaxFindings, each at most FindingLength characters.
+struct Inspection
+{
+    static constexpr int MaxFindings = 64;
+    static constexpr int FindingLength = 240;
+    quint32 number = 0;
+    QStringList findings;
+};
+
+using ToBoard = std::variant<Load, Size, Set, Render, Ping, Inspect>;
+using FromBoard = std::variant<Loaded, Frame, Pong, Changed, Refused, Inspection>;
 
 QByteArray Encode(const ToBoard &message);
 QByteArray Encode(const FromBoard &message);
 
 // Whether `answer` is the answer to `question`: Loaded to a Load, the Frame of a Render's number,
-// the Pong of a Ping's. Changed and Refused answer nothing; Size and Set ask nothing.
+// the Pong of a Ping's, the Inspection of an Inspect's. Changed and Refused answer nothing;
+// Size and Set ask nothing.
 bool Answers(const FromBoard &answer, const ToBoard &question);
 // Whether the message answers a question at all, rather than coming by itself (Changed,
 // Refused).
@@ -112,7 +129,9 @@ private:
 
 // A Set carries up to a field's text, far more than any other message.
 inline constexpr qsizetype LongestToBoard = 64 * 1024 * 1024;
-inline constexpr qsizetype LongestFromBoard = 64;
+// An Inspection is the longest the board says, in UTF-16 with its lengths.
+inline constexpr qsizetype LongestFromBoard =
+    64 + Inspection::MaxFindings * (4 + 2 * Inspection::FindingLength);
 
 extern template class Reader<ToBoard>;
 extern template class Reader<FromBoard>;

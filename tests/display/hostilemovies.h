@@ -2,6 +2,7 @@
 #pragma once
 
 #include "movielimits.h"
+#include "movieoutcome.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -40,8 +41,8 @@ struct Case
     bool (*make)(const QString &path);
     Outcome outcome;
     Trigger trigger = Trigger::None;
-    // The notice it must get, where one says more than that the movie does not play.
-    const char *notice = nullptr;
+    // Why it does not play, where it is refused: the program's notice says so.
+    MovieOutcome reason = MovieOutcome::Playing;
 };
 
 // A literal's bytes, NUL bytes included.
@@ -100,13 +101,16 @@ inline std::span<const Case> Cases()
 {
     static const Case cases[] = {
         // Not a movie file at all
-        {"missing", [](const QString &) { return true; }, Outcome::Refused},
-        {"empty", [](const QString &path) { return Write(path, {}); }, Outcome::Refused},
+        {"missing", [](const QString &) { return true; }, Outcome::Refused, Trigger::None,
+         MovieOutcome::Missing},
+        {"empty", [](const QString &path) { return Write(path, {}); }, Outcome::Refused,
+         Trigger::None, MovieOutcome::Missing},
         {"blank lines only", [](const QString &path) { return Write(path, "\n \t\r\n\n"); },
-         Outcome::Refused},
-        {"a directory", [](const QString &path) { return QDir().mkpath(path); }, Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Missing},
+        {"a directory", [](const QString &path) { return QDir().mkpath(path); }, Outcome::Refused,
+         Trigger::None, MovieOutcome::Missing},
         {"random bytes", [](const QString &path) { return Write(path, RandomBytes(16 * 1024)); },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
         {"one byte over the size limit",
          [](const QString &path) {
              const QByteArray document = "import QtQuick\nItem {}\n//";
@@ -114,36 +118,36 @@ inline std::span<const Case> Cases()
                           document +
                               QByteArray(MovieLimits::DocumentBytes + 1 - document.size(), 'x'));
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::TooLarge},
         {"100 MB, sparse",
          [](const QString &path) {
              QFile file(path);
              return file.open(QIODevice::WriteOnly) && file.resize(100 * 1024 * 1024);
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::TooLarge},
 
         // Documents the engine refuses
         {"syntax error",
          [](const QString &path) { return Write(path, "import QtQuick\nItem { width: ; {\n"); },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
         {"root is not an item",
          [](const QString &path) { return Write(path, "import QtQml\nQtObject {}\n"); },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
         {"unknown module",
          [](const QString &path) {
              return Write(path, "import Brevanto.NoSuchModule 1.0\nimport QtQuick\nItem {}\n");
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
         {"parts folder missing",
          [](const QString &path) {
              return Write(path, "import QtQuick\nimport \"scoreboard\"\nTeamName {}\n");
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
         {"garbage after a valid start",
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem {\n" + RandomBytes(4096) + "\n}\n");
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
 
         // Documents whose scripts fail: the movie draws what it can
         {"throws when it starts",
@@ -184,13 +188,13 @@ inline std::span<const Case> Cases()
              return Write(
                  path, "import QtQuick\nItem {\n    Component.onCompleted: { for (;;) {} }\n}\n");
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
         {"endless loop in a binding",
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem {\n"
                                 "    width: { for (;;) {} return 400 }\n}\n");
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Broken},
 
         // Documents whose process dies: it is started again, and given up
         {"creates itself without end when it starts",
@@ -200,7 +204,7 @@ inline std::span<const Case> Cases()
                                       "root.spawn() }', root) }\n"
                                       "    Component.onCompleted: spawn()"));
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Crashed},
         {"creates itself without end later",
          [](const QString &path) {
              return Write(path, Movie("    function spawn() { Qt.createQmlObject("
@@ -287,20 +291,17 @@ inline std::span<const Case> Cases()
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem { Text { text: \"x\" } }\n");
          },
-         Outcome::Refused, Trigger::None,
-         "The scoreboard movie cannot be shown: its canvas has no size"},
+         Outcome::Refused, Trigger::None, MovieOutcome::NoCanvas},
         {"canvas not a number",
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem { width: NaN; height: 300 }\n");
          },
-         Outcome::Refused, Trigger::None,
-         "The scoreboard movie cannot be shown: its canvas has no size"},
+         Outcome::Refused, Trigger::None, MovieOutcome::NoCanvas},
         {"canvas infinite",
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem { width: 400; height: Infinity }\n");
          },
-         Outcome::Refused, Trigger::None,
-         "The scoreboard movie cannot be shown: its canvas has no size"},
+         Outcome::Refused, Trigger::None, MovieOutcome::NoCanvas},
         {"canvas lost while playing",
          [](const QString &path) {
              return Write(path, "import QtQuick\nItem { width: 400\n"
@@ -317,7 +318,7 @@ inline std::span<const Case> Cases()
                     Write(path, "import QtQuick\nimport \"scoreboard\"\n"
                                 "Item { width: 400; height: 300; Big {} }\n");
          },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::TooLarge},
         {"a part of 50 MiB of text",
          [](const QString &path) {
              QFile part(QFileInfo(path).dir().filePath(QStringLiteral("scoreboard/Big.qml")));
@@ -332,7 +333,7 @@ inline std::span<const Case> Cases()
              return Write(path, "import QtQuick\nimport \"scoreboard\"\n"
                                 "Item { width: 400; height: 300; Big {} }\n");
          },
-         Outcome::Refused, Trigger::None, "The scoreboard movie is too large to play"},
+         Outcome::Refused, Trigger::None, MovieOutcome::TooLarge},
         {"a picture of 50 MiB",
          [](const QString &path) {
              QFile picture(QFileInfo(path).dir().filePath(QStringLiteral("big.png")));
@@ -341,10 +342,10 @@ inline std::span<const Case> Cases()
                     Write(path, "import QtQuick\nItem { width: 400; height: 300; "
                                 "Image { source: \"big.png\" } }\n");
          },
-         Outcome::Refused, Trigger::None, "The scoreboard movie is too large to play"},
+         Outcome::Refused, Trigger::None, MovieOutcome::TooLarge},
         {"a link to a file without end",
          [](const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
-         Outcome::Refused},
+         Outcome::Refused, Trigger::None, MovieOutcome::Missing},
 
         // Large but honest: slow, yet within bounds
         {"largest file accepted",

@@ -2,6 +2,7 @@
 #include "faketime.h"
 #include "formfixture.h"
 #include "hostilemovies.h"
+#include "movienotice.h"
 #include "moviewatchdog.h"
 #include "scratchprogram.h"
 #include "textnumber.h"
@@ -102,8 +103,8 @@ void TestHostileMovies::boardAreaAndConsole()
     QVERIFY(WaitForBoard(board));
     QCOMPARE(board->isMovieLoaded(), hostile.outcome != Outcome::Refused);
     QCOMPARE(board->notice().isEmpty(), hostile.outcome != Outcome::Refused);
-    if (hostile.notice)
-        QCOMPARE(board->notice(), QString::fromLatin1(hostile.notice));
+    if (hostile.outcome == Outcome::Refused)
+        QCOMPARE(board->notice(), NoticeText(hostile.reason));
 
     const QList<qint64> boardsBefore = ChildProcesses(QCoreApplication::applicationPid());
     setOff(hostile.trigger);
@@ -316,8 +317,8 @@ void TestHostileMovies::wholeProgramBesideEachFile()
             const bool plays = hostile.outcome != Outcome::Refused;
             QVERIFY2((shown->fields.at(1) == u"movie"_s) == plays,
                      qPrintable(QString::fromLatin1(hostile.name) + u": "_s + shown->fields.at(1)));
-            if (hostile.notice)
-                QCOMPARE(shown->fields.at(1), QString::fromLatin1(hostile.notice));
+            if (hostile.outcome == Outcome::Refused)
+                QCOMPARE(shown->fields.at(1), NoticeText(hostile.reason));
             QVERIFY2(programs[i]->keepsRunningFor(1s),
                      qPrintable(QString::fromLatin1(hostile.name) + u": ended with "_s +
                                 QString::number(programs[i]->process().exitCode())));

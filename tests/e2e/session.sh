@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Helpers for the end-to-end scripts, sourced by them: a scratch folder, an X server of our own,
 # the program started with its call log, and reading that log.
 #
@@ -195,6 +196,7 @@ stroke() {
 # Waits until the program has ended and checks that it ended well.
 expect_ended() {
     # Ended: gone, or a zombie waiting for us to collect its status.
+    # shellcheck disable=SC2317 # called by wait_for
     ended() { [[ ! -e /proc/$e2e_app/stat ]] || [[ $(awk '{print $3}' "/proc/$e2e_app/stat") == Z ]]; }
     wait_for ended || fail "$1: the program still runs"
     local status=0

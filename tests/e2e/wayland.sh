@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # e2e_work and e2e_app are session.sh's, sourced before this file
 # Helpers for the end-to-end scripts under Wayland, sourced after session.sh: a headless sway of
 # the script's own, keys from a virtual keyboard (wtype), pictures (grim) and the window's state
 # (swaymsg). sway refuses to run as root: run as root, the script runs sway, the program and the
@@ -67,6 +69,7 @@ start_sway() {
         XDG_RUNTIME_DIR="$e2e_work/runtime" WLR_BACKENDS=headless WLR_RENDERER=pixman \
         WLR_LIBINPUT_NO_DEVICES=1 sway -c "$e2e_work/sway.config" >"$e2e_work/sway.out" 2>&1 &
     e2e_helpers+=($!)
+    # shellcheck disable=SC2317 # called by wait_for
     sway_answers() {
         e2e_wayland=$(find "$e2e_work/runtime" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n 1)
         e2e_swaysock=$(find "$e2e_work/runtime" -maxdepth 1 -type s -name 'sway-ipc.*' | head -n 1)
@@ -78,6 +81,7 @@ start_sway() {
     # shellcheck disable=SC2046 # the settings are words
     "${e2e_as[@]}" env $(session_env) wtype -s 600000 -k Pause >/dev/null 2>&1 &
     e2e_helpers+=($!)
+    # shellcheck disable=SC2317 # called by wait_for
     seat_has_keyboard() {
         (($(as_desktop_user swaymsg -t get_seats -r | jq '.[0].capabilities') & 2))
     }

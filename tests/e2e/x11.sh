@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # e2e_work and e2e_app are session.sh's, sourced before this file
 # Helpers for the end-to-end scripts on an X server, sourced after session.sh: the operator
 # window found and clicked with xdotool, its geometry and state, the message box, and a window
 # manager of its own.
@@ -18,6 +20,7 @@ find_form() {
 click_at() {
     xdotool mousemove --sync --window "$form" "$1" "$2" click 1
 }
+# shellcheck disable=SC2034 # used by the scripts that source this file
 readonly MINUTOS=(47 97) BOARD=(311 115) PICTURE1=(250 16) COMMAND4=(394 16) COMMAND5=(414 16)
 
 # The operator window's size and place: 431x206@744,437.
@@ -81,6 +84,7 @@ start_openbox() {
     mkdir -p "$e2e_work/openbox-home"
     HOME="$e2e_work/openbox-home" openbox --sm-disable >"$e2e_work/openbox.out" 2>&1 &
     e2e_helpers+=($!)
+    # shellcheck disable=SC2317 # called by wait_for
     wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wait_for wm_running || fail "openbox did not start: $(cat "$e2e_work/openbox.out")"
 }

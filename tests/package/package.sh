@@ -148,6 +148,28 @@ kill "$e2e_app"
 wait "$e2e_app" 2>/dev/null || true
 e2e_app=""
 
+# The board is an alternative over the gallery, the classic board by default; another is chosen
+# with update-alternatives, shows, and passes the board authors' preview.
+movie=/usr/lib/brevanto/brevanto.dll
+[[ -L "$movie" && $(readlink -f "$movie") == /usr/share/brevanto/boards/classic/board.qml ]] ||
+    fail "$movie is no link to the classic board: $(ls -l "$movie")"
+boards=$(update-alternatives --list brevanto-scoreboard | sort | paste -sd ' ')
+for board in classic contrast starter widescreen; do
+    [[ " $boards " == *" /usr/share/brevanto/boards/$board/board.qml "* ]] ||
+        fail "the alternative lacks the $board board: $boards"
+done
+update-alternatives --set brevanto-scoreboard /usr/share/brevanto/boards/contrast/board.qml \
+    >/dev/null
+start_program /usr/bin/brevanto QT_QPA_PLATFORM=xcb XDG_CACHE_HOME="$e2e_work/cache"
+calls_since 0 | grep -qx '\["Shown","movie"\]' ||
+    fail "the contrast board does not show: $(calls_since 0 | grep '^\["Shown",')"
+kill "$e2e_app"
+wait "$e2e_app" 2>/dev/null || true
+e2e_app=""
+brevanto-preview /usr/share/brevanto/boards/contrast/board.qml --out "$e2e_work/preview" \
+    >"$e2e_work/preview.out" 2>&1 || fail "the installed preview: $(cat "$e2e_work/preview.out")"
+pass "boards by alternative: $boards; the contrast board chosen shows and previews clean"
+
 # The folders that are the package's alone must go with it.
 while read -r path; do
     if [[ -d "$path" && ! -L "$path" && $(dpkg-query -S "$path") == "brevanto: $path" ]]; then
@@ -161,6 +183,8 @@ while read -r path; do
     [[ -d "$path" && ! -L "$path" ]] && ! grep -qxF "$path" "$e2e_work/own-folders" && continue
     [[ ! -e "$path" && ! -L "$path" ]] || fail "left behind: $path"
 done <"$e2e_work/files"
+! update-alternatives --query brevanto-scoreboard >/dev/null 2>&1 ||
+    fail "the alternative brevanto-scoreboard outlives the package"
 status=$(dpkg-query -W -f='${db:Status-Abbrev}' brevanto 2>/dev/null || true)
 [[ -z "$status" || "$status" == un* ]] || fail "dpkg still holds brevanto: $status"
 pass "apt-get remove left nothing: $(grep -c . "$e2e_work/files") paths, \

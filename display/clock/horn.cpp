@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "horn.h"
+
+#include <QTimer>
+
+Horn::Horn(QObject *parent) : QObject(parent)
+{
+    QTimer::singleShot(0, this, &Horn::prepare);
+}
+
+Horn::~Horn() = default;
+
+void Horn::prepare()
+{
+    if (m_looked)
+        return;
+    m_looked = true;
+    openOutput();
+}
+
+void Horn::sound()
+{
+    prepare();
+    if (m_output)
+        Play(*m_output);
+}

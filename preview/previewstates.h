@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include <utility>
+
+// The fixed states a board is previewed in: the board fresh from the start, a typical game, and
+// every edge of the values' formats that the program can send.
+struct PreviewState
+{
+    QString id;    // for file names: letters, digits and dashes
+    QString title; // for people
+    // Set in this order, over what the state before set.
+    QList<std::pair<QString, QString>> variables;
+};
+
+// In the order they are shown, the fresh start first (it sets nothing but the clock's text).
+QList<PreviewState> PreviewStates();
+
+// The names whose change a board is expected to show: the seven the refresh sends and the clock.
+// The start value (s_min, s_sec) is set too, but a board need not show it.
+QStringList ShownNames();
+
+// The sizes each state is drawn at: the board area of the operator window, a full-HD and a 4K
+// projector.
+struct PreviewSize
+{
+    QString title;
+    QSize pixels;
+};
+QList<PreviewSize> PreviewSizes();
