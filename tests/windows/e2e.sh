@@ -193,6 +193,7 @@ exit_program() {
 start_installed
 grep -qx '\["Shown","movie"\]' "$e2e_work/calls.log" || fail "the installed board was not shown"
 pass "started: the splash, then the operator window $(ms_between "$splash_closed" "$form_shown") ms after the splash closed ($(ms_between "$launched" "$form_shown") ms after the start)"
+# Once the start-up's passing work (the first frames, the fonts) is over.
 sleep 1
 pass "resident memory: the program $(resident_mb brevanto) MB, the board's process $(resident_mb brevanto-board) MB"
 
