@@ -29,8 +29,6 @@ class TestHotkeys : public QObject
 private Q_SLOTS:
     void keyTable_data();
     void keyTable();
-    void stepFor_data();
-    void stepFor();
     void counterStep_data();
     void counterStep();
     void periodStep_data();
@@ -65,6 +63,7 @@ void TestHotkeys::keyTable_data()
     QTest::newRow("1") << 49 << 0 << counter(1, ScoreField::PointsA, 1000);
     QTest::newRow("Shift+1") << 49 << shift << counter(-1, ScoreField::PointsA, 1000);
     QTest::newRow("Ctrl+1") << 49 << ctrl << counter(-1, ScoreField::PointsA, 1000);
+    QTest::newRow("Ctrl+Shift+9") << 57 << (ctrl | shift) << counter(-1, ScoreField::PointsB, 1000);
     QTest::newRow("F1") << 112 << 0 << counter(1, ScoreField::FaultsA, 100);
     QTest::newRow("Ctrl+F1") << 112 << ctrl << counter(-1, ScoreField::FaultsA, 100);
     QTest::newRow("9") << 57 << 0 << counter(1, ScoreField::PointsB, 1000);
@@ -95,25 +94,6 @@ void TestHotkeys::keyTable()
     QFETCH(int, modifiers);
     QFETCH(Hotkey, hotkey);
     QCOMPARE(HotkeyFor(code, modifiers), hotkey);
-}
-
-void TestHotkeys::stepFor_data()
-{
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("step");
-
-    QTest::newRow("none") << 0 << 1;
-    QTest::newRow("Shift") << ModifierBit::Shift << -1;
-    QTest::newRow("Ctrl") << ModifierBit::Ctrl << -1;
-    QTest::newRow("Alt") << ModifierBit::Alt << -1;
-    QTest::newRow("Ctrl+Shift") << (ModifierBit::Ctrl | ModifierBit::Shift) << -1;
-}
-
-void TestHotkeys::stepFor()
-{
-    QFETCH(int, modifiers);
-    QFETCH(int, step);
-    QCOMPARE(StepFor(modifiers), step);
 }
 
 void TestHotkeys::counterStep_data()
