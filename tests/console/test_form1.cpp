@@ -32,7 +32,6 @@ private Q_SLOTS:
     void tabOrder();
     void firstFocusEndsInTeclado();
     void clickOnBoardHandsFocusBack();
-    void refreshSendsSevenVariablesInOrder_data();
     void refreshSendsSevenVariablesInOrder();
     void refreshAtTypedPeriod();
     void startUpOrder();
@@ -225,38 +224,24 @@ void TestForm1::clickOnBoardHandsFocusBack()
     QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Teclado"));
 }
 
-void TestForm1::refreshSendsSevenVariablesInOrder_data()
-{
-    QTest::addColumn<QStringList>(
-        "fields");                         // name_a, name_b, points_a, points_b, faults_a, Faults_b
-    QTest::addColumn<QStringList>("sent"); // the seven values after the period
-
-    // Each field to its own variable; the formats' cases are test_boardvariables'.
-    QTest::newRow("empty fields") << QStringList{{}, {}, {}, {}, {}, {}}
-                                  << QStringList{{}, {}, u"000"_s, u"000"_s, u"00"_s, u"00"_s};
-    QTest::newRow("every field its own value")
-        << QStringList{u"Lions"_s, u"Tigers"_s, u"7"_s, u"1234"_s, u"ab"_s, u"3"_s}
-        << QStringList{u"Lions"_s, u"Tigers"_s, u"007"_s, u"234"_s, u"ab"_s, u"03"_s};
-}
-
 void TestForm1::refreshSendsSevenVariablesInOrder()
 {
-    QFETCH(QStringList, fields);
-    QFETCH(QStringList, sent);
+    // Each field to its own variable; the formats' cases are test_boardvariables', and empty
+    // fields through the window test_clockbuttons'.
     const char *names[] = {"name_a", "name_b", "points_a", "points_b", "faults_a", "Faults_b"};
+    const QStringList fields{u"Lions"_s, u"Tigers"_s, u"7"_s, u"1234"_s, u"ab"_s, u"3"_s};
     for (int i = 0; i < 6; ++i)
         control<QLineEdit>(names[i])->setText(fields.at(i));
 
     QSignalSpy spy(m_form->display(), &DisplayControl::called);
     // A key without a meaning still refreshes the board.
     pressInTeclado(Qt::Key_X);
-    const QStringList variables{u"name_a"_s,   u"name_b"_s,   u"points_a"_s,
-                                u"points_b"_s, u"faults_a"_s, u"faults_b"_s};
-    QStringList expected{u"SetVariable period 1"_s};
-    for (int i = 0; i < 6; ++i)
-        expected.append(u"SetVariable "_s + variables.at(i) + u' ' + sent.at(i));
+    const QStringList expected{u"SetVariable period 1"_s,      u"SetVariable name_a Lions"_s,
+                               u"SetVariable name_b Tigers"_s, u"SetVariable points_a 007"_s,
+                               u"SetVariable points_b 234"_s,  u"SetVariable faults_a ab"_s,
+                               u"SetVariable faults_b 03"_s};
     QCOMPARE(Calls(spy), expected);
-    QCOMPARE(m_form->display()->GetVariable(QStringLiteral("faults_b")), sent.at(5));
+    QCOMPARE(m_form->display()->GetVariable(QStringLiteral("faults_b")), u"03"_s);
 }
 
 void TestForm1::refreshAtTypedPeriod()
