@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "boardtext.h"
 #include "formfixture.h"
 
 #include <QClipboard>
@@ -30,7 +29,6 @@ private Q_SLOTS:
     void pointsPastedWithTheMouse_data();
     void pointsPastedWithTheMouse();
     void pointsPastedWithTheKeyboard();
-    void paddedTextOfTenMegabytes();
 
 private:
     QLineEdit *field(const char *name) const { return control<QLineEdit>(name); }
@@ -146,13 +144,6 @@ void TestHugeEntries::pointsPastedWithTheKeyboard()
     KeyStroke(field("Teclado"), Qt::Key_F1);
     QCOMPARE(faults->text(), u"6"_s);
     QCOMPARE(m_form->display()->GetVariable(u"faults_a"_s), u"06"_s);
-}
-
-void TestHugeEntries::paddedTextOfTenMegabytes()
-{
-    // The board's rule holds for any length, whatever a field lets through.
-    QCOMPARE(PaddedText(QString(TenMegabytes, u'7') + u"123 "_s, 3), u"123"_s);
-    QCOMPARE(PaddedText(QString(TenMegabytes, u' ') + u'4', 2), u"04"_s);
 }
 
 QTEST_MAIN(TestHugeEntries)

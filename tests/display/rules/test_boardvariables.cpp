@@ -44,6 +44,11 @@ void TestBoardVariables::paddedText_data()
     QTest::newRow("letters as fouls") << u"ab"_s << 2 << u"ab"_s;
     QTest::newRow("minus sign") << u"-5"_s << 3 << u"0-5"_s;
 
+    // Any length, whatever a field lets through
+    QTest::newRow("10 MB of digits")
+        << QString(10 * 1024 * 1024, u'7') + u"123 "_s << 3 << u"123"_s;
+    QTest::newRow("10 MB of spaces") << QString(10 * 1024 * 1024, u' ') + u'4' << 2 << u"04"_s;
+
     // A surrogate pair is one character and is never cut in half
     QTest::newRow("pair last") << u"x\U0001F600"_s << 2 << u"x\U0001F600"_s;
     QTest::newRow("pair cut off whole") << u"\U0001F600xy"_s << 2 << u"xy"_s;
