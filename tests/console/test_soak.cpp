@@ -139,9 +139,7 @@ void TestSoak::keyStroke(std::mt19937 &random)
         QApplication::sendEvent(focused(), &repeat);
     }
     if (hotkey)
-        ++m_hotkeyStrokes;
-    if (hotkey)
-        verifyBoardFollowsFields(m_hotkeyStrokes);
+        verifyBoardFollowsFields(++m_hotkeyStrokes);
     if (shape != 1) {
         QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
         QApplication::sendEvent(focused(), &release);
