@@ -24,7 +24,6 @@ private Q_SLOTS:
     void runPauseResume();
     void runsOutThenRefusesUntilSet();
     void setWhileRunningStandsAtTheNewValue();
-    void setWithEmptyEntriesThenRefuses();
 
 private:
     void type(const char *name, const QString &text) { control<QLineEdit>(name)->setText(text); }
@@ -178,17 +177,6 @@ void TestClockButtons::setWhileRunningStandsAtTheNewValue()
     click("Command1");
     advance(1s);
     QCOMPARE(shownClock(), u"1:59"_s);
-}
-
-void TestClockButtons::setWithEmptyEntriesThenRefuses()
-{
-    QSignalSpy board(m_form->display(), &DisplayControl::called);
-    click("Command3");
-    QCOMPARE(Calls(board).mid(0, 2),
-             (QStringList{u"SetVariable s_min 0"_s, u"SetVariable s_sec 0"_s}));
-    QCOMPARE(Calls(board).mid(9), (QStringList{u"GotoFrame 0"_s, u"Play"_s}));
-    click("Command1");
-    QCOMPARE(m_messages, QStringList{u"Set the time"_s});
 }
 
 QTEST_MAIN(TestClockButtons)
