@@ -33,7 +33,6 @@ private Q_SLOTS:
     void firstFocusEndsInTeclado();
     void clickOnBoardHandsFocusBack();
     void refreshSendsSevenVariablesInOrder();
-    void refreshAtTypedPeriod();
     void startUpOrder();
     void splashClosedEarlyDoesNotHang();
     void splashIgnoresKeys();
@@ -242,21 +241,6 @@ void TestForm1::refreshSendsSevenVariablesInOrder()
                                u"SetVariable faults_b 03"_s};
     QCOMPARE(Calls(spy), expected);
     QCOMPARE(m_form->display()->GetVariable(QStringLiteral("faults_b")), u"03"_s);
-}
-
-void TestForm1::refreshAtTypedPeriod()
-{
-    auto *period = control<QComboBox>("period");
-    period->setFocus();
-    QTest::keyClick(period->lineEdit(), Qt::Key_Backspace);
-    QTest::keyClicks(period->lineEdit(), QStringLiteral("3"));
-    // Typing leaves no item selected, and the board gets what was typed.
-    QCOMPARE(period->currentIndex(), -1);
-    QCOMPARE(period->currentText(), QStringLiteral("3"));
-    QSignalSpy spy(m_form->display(), &DisplayControl::called);
-    pressInTeclado(Qt::Key_Shift);
-    QCOMPARE(Calls(spy).value(0), u"SetVariable period 3"_s);
-    QCOMPARE(period->count(), 9);
 }
 
 void TestForm1::startUpOrder()
