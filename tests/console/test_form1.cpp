@@ -31,13 +31,11 @@ private Q_SLOTS:
     void frameCaptionOnItsTopEdge();
     void tabOrder();
     void firstFocusEndsInTeclado();
-    void clickOnBoardHandsFocusBack();
     void refreshSendsSevenVariablesInOrder();
     void startUpOrder();
     void splashClosedEarlyDoesNotHang();
     void splashIgnoresKeys();
     void missingMovieShowsNoMessage();
-    void exitClosesWindow();
 
 private:
     void pressInTeclado(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -214,15 +212,6 @@ void TestForm1::firstFocusEndsInTeclado()
     QCOMPARE(control<QLineEdit>("faults_a")->text(), QStringLiteral("1"));
 }
 
-void TestForm1::clickOnBoardHandsFocusBack()
-{
-    QApplication::setActiveWindow(m_form.get());
-    control<QLineEdit>("name_a")->setFocus();
-    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("name_a"));
-    QTest::mouseClick(m_form->display(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Teclado"));
-}
-
 void TestForm1::refreshSendsSevenVariablesInOrder()
 {
     // Each field to its own variable; the formats' cases are test_boardvariables', and empty
@@ -305,12 +294,6 @@ void TestForm1::missingMovieShowsNoMessage()
     // The console keeps working.
     pressInTeclado(Qt::Key_9);
     QCOMPARE(control<QLineEdit>("points_b")->text(), QStringLiteral("1"));
-}
-
-void TestForm1::exitClosesWindow()
-{
-    QTest::mouseClick(control<QPushButton>("Command5"), Qt::LeftButton);
-    QVERIFY(!m_form->isVisible());
 }
 
 QTEST_MAIN(TestForm1)
