@@ -4,6 +4,10 @@
 #include <QDataStream>
 #include <QIODevice>
 
+#include <algorithm>
+#include <type_traits>
+#include <utility>
+
 namespace BoardProtocol {
 
 namespace {
@@ -39,149 +43,187 @@ template <typename Write> QByteArray Framed(Write write)
     return message;
 }
 
-std::optional<ToBoard> ReadToBoard(QDataStream &in, Kind kind)
+// Each message's kind and fields, written and read side by side. A message without a codec here
+// does not compile, so no message can be sent as another. `read` says whether what was read is a
+// message the other side may send.
+template <typename Message> struct Codec;
+
+template <> struct Codec<Load>
 {
-    switch (kind) {
-    case Kind::Load: {
-        Load load;
-        in >> load.path;
-        return load;
+    static constexpr Kind kind = Kind::Load;
+    static void write(QDataStream &out, const Load &m) { out << m.path; }
+    static bool read(QDataStream &in, Load &m)
+    {
+        in >> m.path;
+        return true;
     }
-    case Kind::Size: {
-        Size size;
-        in >> size.pixels >> size.ratio;
-        return size;
+};
+
+template <> struct Codec<Size>
+{
+    static constexpr Kind kind = Kind::Size;
+    static void write(QDataStream &out, const Size &m) { out << m.pixels << m.ratio; }
+    static bool read(QDataStream &in, Size &m)
+    {
+        in >> m.pixels >> m.ratio;
+        return true;
     }
-    case Kind::Set: {
-        Set set;
-        in >> set.name >> set.value;
-        return set;
+};
+
+template <> struct Codec<Set>
+{
+    static constexpr Kind kind = Kind::Set;
+    static void write(QDataStream &out, const Set &m) { out << m.name << m.value; }
+    static bool read(QDataStream &in, Set &m)
+    {
+        in >> m.name >> m.value;
+        return true;
     }
-    case Kind::Render: {
-        Render render;
-        in >> render.number;
-        return render;
+};
+
+// The messages that carry nothing but their number.
+template <typename Message, Kind messageKind> struct NumberCodec
+{
+    static constexpr Kind kind = messageKind;
+    static void write(QDataStream &out, const Message &m) { out << m.number; }
+    static bool read(QDataStream &in, Message &m)
+    {
+        in >> m.number;
+        return true;
     }
-    case Kind::Ping: {
-        Ping ping;
-        in >> ping.number;
-        return ping;
-    }
-    case Kind::Inspect: {
-        Inspect inspect;
-        in >> inspect.number;
-        return inspect;
-    }
-    default:
-        return std::nullopt;
-    }
-}
+};
+template <> struct Codec<Render> : NumberCodec<Render, Kind::Render>
+{
+};
+template <> struct Codec<Ping> : NumberCodec<Ping, Kind::Ping>
+{
+};
+template <> struct Codec<Inspect> : NumberCodec<Inspect, Kind::Inspect>
+{
+};
+template <> struct Codec<Pong> : NumberCodec<Pong, Kind::Pong>
+{
+};
 
 // How a movie fared, as the board itself can tell it: no more than NoCanvas.
-std::optional<MovieOutcome> ReadOutcome(QDataStream &in)
+bool ReadOutcome(QDataStream &in, MovieOutcome &outcome)
 {
-    quint8 outcome = 0;
-    in >> outcome;
-    if (outcome > quint8(MovieOutcome::NoCanvas))
-        return std::nullopt;
-    return MovieOutcome(outcome);
+    quint8 value = 0;
+    in >> value;
+    outcome = MovieOutcome(value);
+    return value <= quint8(MovieOutcome::NoCanvas);
 }
 
-std::optional<FromBoard> ReadFromBoard(QDataStream &in, Kind kind)
+template <> struct Codec<Loaded>
 {
-    switch (kind) {
-    case Kind::Loaded:
-        if (const auto outcome = ReadOutcome(in))
-            return Loaded{*outcome};
-        return std::nullopt;
-    case Kind::Frame: {
-        Frame frame;
-        in >> frame.number >> frame.changed;
-        return frame;
+    static constexpr Kind kind = Kind::Loaded;
+    static void write(QDataStream &out, const Loaded &m) { out << quint8(m.outcome); }
+    static bool read(QDataStream &in, Loaded &m) { return ReadOutcome(in, m.outcome); }
+};
+
+template <> struct Codec<Frame>
+{
+    static constexpr Kind kind = Kind::Frame;
+    static void write(QDataStream &out, const Frame &m) { out << m.number << m.changed; }
+    static bool read(QDataStream &in, Frame &m)
+    {
+        in >> m.number >> m.changed;
+        return true;
     }
-    case Kind::Pong: {
-        Pong pong;
-        in >> pong.number;
-        return pong;
+};
+
+template <> struct Codec<Changed>
+{
+    static constexpr Kind kind = Kind::Changed;
+    static void write(QDataStream &, const Changed &) {}
+    static bool read(QDataStream &, Changed &) { return true; }
+};
+
+template <> struct Codec<Refused>
+{
+    static constexpr Kind kind = Kind::Refused;
+    static void write(QDataStream &out, const Refused &m) { out << quint8(m.outcome); }
+    static bool read(QDataStream &in, Refused &m)
+    {
+        return ReadOutcome(in, m.outcome) && m.outcome != MovieOutcome::Playing;
     }
-    case Kind::Changed:
-        return Changed{};
-    case Kind::Refused:
-        if (const auto outcome = ReadOutcome(in); outcome && *outcome != MovieOutcome::Playing)
-            return Refused{*outcome};
-        return std::nullopt;
-    case Kind::Inspection: {
-        Inspection inspection;
-        in >> inspection.number >> inspection.findings;
-        if (inspection.findings.size() > Inspection::MaxFindings)
-            return std::nullopt;
-        for (const QString &finding : std::as_const(inspection.findings)) {
-            if (finding.size() > Inspection::FindingLength)
-                return std::nullopt;
+};
+
+template <> struct Codec<Inspection>
+{
+    static constexpr Kind kind = Kind::Inspection;
+    static void write(QDataStream &out, const Inspection &m) { out << m.number << m.findings; }
+    static bool read(QDataStream &in, Inspection &m)
+    {
+        in >> m.number >> m.findings;
+        return m.findings.size() <= Inspection::MaxFindings &&
+               std::all_of(m.findings.cbegin(), m.findings.cend(), [](const QString &finding) {
+                   return finding.size() <= Inspection::FindingLength;
+               });
+    }
+};
+
+template <typename Variant> constexpr bool KindsDiffer()
+{
+    return []<std::size_t... I>(std::index_sequence<I...>)
+    {
+        const Kind kinds[] = {Codec<std::variant_alternative_t<I, Variant>>::kind...};
+        for (std::size_t i = 0; i < sizeof...(I); ++i) {
+            for (std::size_t j = i + 1; j < sizeof...(I); ++j) {
+                if (kinds[i] == kinds[j])
+                    return false;
+            }
         }
-        return inspection;
+        return true;
     }
-    default:
-        return std::nullopt;
-    }
+    (std::make_index_sequence<std::variant_size_v<Variant>>());
+}
+static_assert(KindsDiffer<ToBoard>() && KindsDiffer<FromBoard>(), "two messages of one kind");
+
+template <typename Variant> QByteArray EncodeAny(const Variant &message)
+{
+    return Framed([&message](QDataStream &out) {
+        std::visit(
+            [&out](const auto &m) {
+                using C = Codec<std::decay_t<decltype(m)>>;
+                out << quint8(C::kind);
+                C::write(out, m);
+            },
+            message);
+    });
 }
 
-std::optional<ToBoard> Read(QDataStream &in, Kind kind, const ToBoard *)
+// The message of this kind among the variant's, read; none for a kind of the other side's, an
+// unknown one, or one whose fields the other side may not send.
+template <typename Variant> std::optional<Variant> ReadAny(QDataStream &in, quint8 kind)
 {
-    return ReadToBoard(in, kind);
-}
-
-std::optional<FromBoard> Read(QDataStream &in, Kind kind, const FromBoard *)
-{
-    return ReadFromBoard(in, kind);
+    std::optional<Variant> message;
+    const auto readAs = [&]<typename M>(std::type_identity<M>) {
+        if (kind != quint8(Codec<M>::kind))
+            return false;
+        M m;
+        if (Codec<M>::read(in, m))
+            message = std::move(m);
+        return true;
+    };
+    [&]<std::size_t... I>(std::index_sequence<I...>)
+    {
+        (readAs(std::type_identity<std::variant_alternative_t<I, Variant>>()) || ...);
+    }
+    (std::make_index_sequence<std::variant_size_v<Variant>>());
+    return message;
 }
 
 } // namespace
 
 QByteArray Encode(const ToBoard &message)
 {
-    return Framed([&message](QDataStream &out) {
-        std::visit(
-            [&out](const auto &m) {
-                using M = std::decay_t<decltype(m)>;
-                if constexpr (std::is_same_v<M, Load>)
-                    out << quint8(Kind::Load) << m.path;
-                else if constexpr (std::is_same_v<M, Size>)
-                    out << quint8(Kind::Size) << m.pixels << m.ratio;
-                else if constexpr (std::is_same_v<M, Set>)
-                    out << quint8(Kind::Set) << m.name << m.value;
-                else if constexpr (std::is_same_v<M, Render>)
-                    out << quint8(Kind::Render) << m.number;
-                else if constexpr (std::is_same_v<M, Ping>)
-                    out << quint8(Kind::Ping) << m.number;
-                else
-                    out << quint8(Kind::Inspect) << m.number;
-            },
-            message);
-    });
+    return EncodeAny(message);
 }
 
 QByteArray Encode(const FromBoard &message)
 {
-    return Framed([&message](QDataStream &out) {
-        std::visit(
-            [&out](const auto &m) {
-                using M = std::decay_t<decltype(m)>;
-                if constexpr (std::is_same_v<M, Loaded>)
-                    out << quint8(Kind::Loaded) << quint8(m.outcome);
-                else if constexpr (std::is_same_v<M, Frame>)
-                    out << quint8(Kind::Frame) << m.number << m.changed;
-                else if constexpr (std::is_same_v<M, Pong>)
-                    out << quint8(Kind::Pong) << m.number;
-                else if constexpr (std::is_same_v<M, Changed>)
-                    out << quint8(Kind::Changed);
-                else if constexpr (std::is_same_v<M, Refused>)
-                    out << quint8(Kind::Refused) << quint8(m.outcome);
-                else
-                    out << quint8(Kind::Inspection) << m.number << m.findings;
-            },
-            message);
-    });
+    return EncodeAny(message);
 }
 
 template <typename Message> std::optional<Message> Reader<Message>::next()
@@ -204,7 +246,7 @@ template <typename Message> std::optional<Message> Reader<Message>::next()
     in.setVersion(StreamVersion);
     quint8 kind = 0;
     in >> kind;
-    std::optional<Message> message = Read(in, Kind(kind), static_cast<const Message *>(nullptr));
+    std::optional<Message> message = ReadAny<Message>(in, kind);
     // Every field read, and nothing left over.
     if (!message || in.status() != QDataStream::Ok || !in.atEnd()) {
         m_failed = true;
