@@ -40,6 +40,7 @@ void BoardProcess::start()
     stop();
     m_frames = std::make_unique<SharedFrames>();
     m_reader = BoardProtocol::Reader<BoardProtocol::FromBoard>(BoardProtocol::LongestFromBoard);
+    m_changeSaid = false;
     m_process = new QProcess(this);
     m_warning.clear();
     if (m_warnings == Warnings::Forwarded)
@@ -111,6 +112,15 @@ void BoardProcess::readAnswers()
         }
         if (!message)
             return;
+        // The board's process says once that its movie moved by itself, then waits for the
+        // frame that shows it: a second word before that frame is a flood.
+        if (std::holds_alternative<BoardProtocol::Changed>(*message) &&
+            std::exchange(m_changeSaid, true)) {
+            endFor(End::Faulty);
+            return;
+        }
+        if (std::holds_alternative<BoardProtocol::Frame>(*message))
+            m_changeSaid = false;
         if (BoardProtocol::IsAnswer(*message)) {
             if (m_questions.empty() ||
                 !BoardProtocol::Answers(*message, m_questions.front().message)) {

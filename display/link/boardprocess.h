@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "boardchannel.h"
 #include "boardlaunch.h"
 #include "boardprotocol.h"
 #include "sharedframes.h"
@@ -18,7 +19,7 @@
 // and orders to die with us; told things and asked questions, which it answers in turn; ended
 // when it does not answer in time, uses too much memory, or says what it cannot say (a message
 // that cannot be read, or an answer to a question not asked).
-class BoardProcess : public QObject
+class BoardProcess : public QObject, public BoardChannel
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BoardProcess)
@@ -63,17 +64,18 @@ public:
     void start();
     // Ends it at once; nothing is reported.
     void stop();
-    bool isRunning() const;
+    bool isRunning() const override;
     // The running process's id; 0 when none runs.
     qint64 processId() const;
-    SharedFrames &frames() { return *m_frames; }
-    const SharedFrames &frames() const { return *m_frames; }
+    SharedFrames &frames() override { return *m_frames; }
 
-    void tell(const BoardProtocol::ToBoard &message);
-    // Tells, and expects the answer (Loaded, Frame or Pong) within `limit`. Questions are
-    // answered in turn; each one's time counts from the answer before it.
-    void ask(const BoardProtocol::ToBoard &message, std::chrono::milliseconds limit = AnswerLimit);
-    bool isAsking() const { return !m_questions.empty(); }
+    void tell(const BoardProtocol::ToBoard &message) override;
+    // Tells, and expects the answer (Loaded, Frame, Pong or Inspection) within `limit`.
+    // Questions are answered in turn; each one's time counts from the answer before it.
+    void ask(const BoardProtocol::ToBoard &message, std::chrono::milliseconds limit);
+    void ask(const BoardProtocol::ToBoard &message) override { ask(message, AnswerLimit); }
+    bool isAsking() const override { return !m_questions.empty(); }
+    void reject() override { endFor(End::Faulty); }
 
 Q_SIGNALS:
     void received(const BoardProtocol::FromBoard &message);
@@ -98,6 +100,7 @@ private:
     };
     std::deque<Question> m_questions;
     BoardProtocol::Reader<BoardProtocol::FromBoard> m_reader{BoardProtocol::LongestFromBoard};
+    bool m_changeSaid = false;
     Warnings m_warnings;
     QByteArray m_warning;
     QTimer m_answerDue;

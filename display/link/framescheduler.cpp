@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framescheduler.h"
 
-#include "boardprocess.h"
+#include "boardchannel.h"
+#include "sharedframes.h"
 
 using namespace BoardProtocol;
 
-FrameScheduler::FrameScheduler(BoardProcess &process, QObject *parent)
-    : QObject(parent), m_process(process)
+FrameScheduler::FrameScheduler(BoardChannel &channel, QObject *parent)
+    : QObject(parent), m_channel(channel)
 {
 }
 
@@ -102,16 +103,16 @@ void FrameScheduler::leavePlaying()
 void FrameScheduler::tellSize()
 {
     // The frames grow before the process is told of them.
-    if (m_started && m_process.isRunning() && !m_size.isEmpty() &&
-        m_process.frames().setSize(m_size))
-        m_process.tell(Size{m_size, m_ratio});
+    if (m_started && m_channel.isRunning() && !m_size.isEmpty() &&
+        m_channel.frames().setSize(m_size))
+        m_channel.tell(Size{m_size, m_ratio});
 }
 
 QImage FrameScheduler::shown() const
 {
     if (!m_sizeShown || !m_playing)
         return m_held;
-    QImage frame = m_process.frames().shown();
+    QImage frame = m_channel.frames().shown();
     frame.setDevicePixelRatio(m_ratio);
     return frame;
 }
@@ -136,11 +137,17 @@ void FrameScheduler::frameArrived(const Frame &frame)
     // Drawn at a size since left behind.
     if (request.sizeGeneration != m_sizeGeneration)
         return;
-    const QRect changed = frame.changed & QRect(QPoint(0, 0), m_size);
+    // Its own frames are all the process may say changed: anything else is not to be trusted.
+    if (!frame.changed.isEmpty() && !QRect(QPoint(0, 0), m_size).contains(frame.changed)) {
+        m_channel.reject();
+        return;
+    }
     if (!request.prepared || comesTrue(*request.prepared))
-        putOnScreen(changed);
+        putOnScreen(frame.changed);
     else
-        m_ready = ReadyFrame{changed, *request.prepared};
+        m_ready = ReadyFrame{frame.changed, *request.prepared};
+    if (request.current && !m_wantsFrame)
+        Q_EMIT settled();
 }
 
 bool FrameScheduler::comesTrue(const Prepared &prepared) const
@@ -153,7 +160,7 @@ void FrameScheduler::putOnScreen(const QRect &changed)
     const bool first = !m_sizeShown;
     if (changed.isEmpty() && !first)
         return;
-    m_process.frames().show(changed);
+    m_channel.frames().show(changed);
     m_sizeShown = true;
     m_held = QImage();
     Q_EMIT shownChanged(first ? QRect(QPoint(0, 0), m_size) : changed);
@@ -171,7 +178,7 @@ void FrameScheduler::scheduleSoon()
 void FrameScheduler::schedule()
 {
     m_schedulePosted = false;
-    if (!m_playing || m_size.isEmpty() || m_process.isAsking())
+    if (!m_playing || m_size.isEmpty() || m_channel.isAsking())
         return;
     if (m_wantsFrame || (m_movedByItself && !m_ready)) {
         m_wantsFrame = false;
@@ -187,7 +194,7 @@ void FrameScheduler::schedule()
         tellChanges();
         const auto &[name, value] = *m_wish;
         if (m_told.value(name) != value || !m_told.contains(name)) {
-            m_process.tell(Set{name, value});
+            m_channel.tell(Set{name, value});
             m_told.insert(name, value);
         }
         render(m_wish);
@@ -196,8 +203,9 @@ void FrameScheduler::schedule()
 
 void FrameScheduler::render(std::optional<Prepared> prepared)
 {
-    m_request = Request{m_nextNumber++, m_sizeGeneration, std::move(prepared)};
-    m_process.ask(Render{m_request->number});
+    const bool current = !prepared && m_told == m_values;
+    m_request = Request{m_nextNumber++, m_sizeGeneration, current, std::move(prepared)};
+    m_channel.ask(Render{m_request->number});
 }
 
 void FrameScheduler::tellChanges()
@@ -205,7 +213,7 @@ void FrameScheduler::tellChanges()
     for (auto value = m_values.cbegin(); value != m_values.cend(); ++value) {
         const auto told = m_told.constFind(value.key());
         if (told == m_told.cend() || *told != value.value()) {
-            m_process.tell(Set{value.key(), value.value()});
+            m_channel.tell(Set{value.key(), value.value()});
             m_told.insert(value.key(), value.value());
         }
     }

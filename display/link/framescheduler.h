@@ -13,7 +13,7 @@
 #include <optional>
 #include <utility>
 
-class BoardProcess;
+class BoardChannel;
 
 // Which frames the board's process draws, and when they go on the screen. A change of a variable
 // asks for a frame at once; a change known in advance (the clock's next text) is drawn ahead and
@@ -29,10 +29,12 @@ class FrameScheduler : public QObject
     Q_DISABLE_COPY_MOVE(FrameScheduler)
 
 public:
-    // Draws with `process`, which outlives it.
-    explicit FrameScheduler(BoardProcess &process, QObject *parent = nullptr);
+    // Draws with `channel`, which outlives it.
+    explicit FrameScheduler(BoardChannel &channel, QObject *parent = nullptr);
 
     void setVariable(const QString &name, const QString &value);
+    // The board's variable as it stands: the text last set, empty for a name never set.
+    QString value(const QString &name) const { return m_values.value(name); }
     // Of a variable already set; others are not drawn ahead.
     void prepare(const QString &name, const QString &value);
     // Nothing is coming: no frame is drawn ahead.
@@ -54,11 +56,15 @@ public:
 
     // The frame on the screen; null while there is none at the current size.
     QImage shown() const;
+    // Playing, with every variable set so far on the screen.
+    bool isSettled() const { return m_playing && !m_wantsFrame && !m_request; }
 
 Q_SIGNALS:
     // Part of the frame on the screen changed (device pixels): it wants painting. The first
     // frame at a size, or of a movie, is whole.
     void shownChanged(const QRect &changed);
+    // Every variable set so far is on the screen (whether or not it changed a pixel).
+    void settled();
 
 private:
     using Prepared = std::pair<QString, QString>;
@@ -67,6 +73,8 @@ private:
     {
         quint32 number = 0;
         int sizeGeneration = 0;
+        // Drawn with every variable set so far.
+        bool current = false;
         // A frame drawn ahead, for this variable's coming value.
         std::optional<Prepared> prepared;
     };
@@ -88,7 +96,7 @@ private:
 
     void leavePlaying();
 
-    BoardProcess &m_process;
+    BoardChannel &m_channel;
     // Told of a movie since it was made, and drawing it.
     bool m_started = false;
     bool m_playing = false;

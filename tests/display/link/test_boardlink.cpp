@@ -11,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-// The board's link with the real movie in its own process: what is drawn ahead is shown the
-// moment it comes true, everything else as soon as it is drawn.
+// The board's link with the real movie in its own process (the scheduler's rules are
+// test_framescheduler's): frames drawn by the process, its faults and its restarts.
 class TestBoardLink : public QObject
 {
     Q_OBJECT
@@ -23,12 +23,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void firstFrameIsWhole();
-    void changeWaitsForItsFrame();
-    void preparedChangeIsShownAtOnce();
-    void preparedChangeDroppedWhenItDoesNotCome();
-    void unchangedVariableDrawsNothing();
-    void sizeChangeDrawsAnew();
+    void changeDrawsOnlyItsPart();
     void movieThatDoesNotPlay();
     void stalledBoardComesBack();
 
@@ -75,23 +70,11 @@ void TestBoardLink::cleanup()
 
 void TestBoardLink::settle()
 {
-    while (m_shown->wait(300)) {
-    }
+    QSignalSpy settled(&m_link->frames(), &FrameScheduler::settled);
+    QVERIFY(m_link->frames().isSettled() || settled.wait());
 }
 
-void TestBoardLink::firstFrameIsWhole()
-{
-    BoardLink link;
-    QSignalSpy shown(&link, &BoardLink::shownChanged);
-    link.frames().setSize(Pixels, 1);
-    link.load(QCoreApplication::applicationDirPath() + u"/brevanto.dll"_s);
-    QVERIFY(shown.wait(20000));
-    QCOMPARE(shown.first().first().toRect(), QRect(QPoint(0, 0), Pixels));
-    QCOMPARE(link.shown().size(), Pixels);
-    QVERIFY(link.notice().isEmpty());
-}
-
-void TestBoardLink::changeWaitsForItsFrame()
+void TestBoardLink::changeDrawsOnlyItsPart()
 {
     const QImage before = m_link->shown().copy();
     m_link->frames().setVariable(u"points_a"_s, u"007"_s);
@@ -114,67 +97,6 @@ void TestBoardLink::changeWaitsForItsFrame()
         for (int x = changed.left(); x <= changed.right(); ++x)
             outside.setPixel(x, y, before.pixel(x, y));
     QCOMPARE(outside, before);
-}
-
-void TestBoardLink::preparedChangeIsShownAtOnce()
-{
-    m_link->frames().setVariable(u"clock"_s, u"1:00"_s);
-    settle();
-    m_shown->clear();
-    m_link->frames().prepare(u"clock"_s, u"59.9"_s);
-    // Drawn, but held back.
-    QVERIFY(!m_shown->wait(500));
-    m_link->frames().setVariable(u"clock"_s, u"59.9"_s);
-    // Shown within the call: nothing is waited for at the moment it comes true.
-    QCOMPARE(m_shown->count(), 1);
-    QVERIFY(m_shown->first().first().toRect().top() < Pixels.height() / 2);
-    // No second frame for it.
-    QVERIFY(!m_shown->wait(300));
-}
-
-void TestBoardLink::preparedChangeDroppedWhenItDoesNotCome()
-{
-    m_link->frames().setVariable(u"clock"_s, u"1:00"_s);
-    settle();
-    m_shown->clear();
-    m_link->frames().prepare(u"clock"_s, u"59.9"_s);
-    QVERIFY(!m_shown->wait(300));
-    // The clock was held instead: its text stays, and the next change is drawn as it stands.
-    m_link->frames().unprepare();
-    m_link->frames().setVariable(u"points_b"_s, u"003"_s);
-    QVERIFY(m_shown->wait());
-    const QImage withPoints = m_link->shown().copy();
-    // Had the frame drawn ahead been shown, the clock's part would differ from a board that
-    // never heard of 59.9.
-    BoardLink fresh;
-    QSignalSpy freshShown(&fresh, &BoardLink::shownChanged);
-    fresh.frames().setSize(Pixels, 1);
-    fresh.load(QCoreApplication::applicationDirPath() + u"/brevanto.dll"_s);
-    fresh.frames().setVariable(u"clock"_s, u"1:00"_s);
-    fresh.frames().setVariable(u"points_b"_s, u"003"_s);
-    QVERIFY(freshShown.wait(20000));
-    while (freshShown.wait(300)) {
-    }
-    QCOMPARE(fresh.shown(), withPoints);
-}
-
-void TestBoardLink::unchangedVariableDrawsNothing()
-{
-    m_link->frames().setVariable(u"name_a"_s, u"Lions"_s);
-    QVERIFY(m_shown->wait());
-    settle();
-    m_shown->clear();
-    m_link->frames().setVariable(u"name_a"_s, u"Lions"_s);
-    QVERIFY(!m_shown->wait(300));
-}
-
-void TestBoardLink::sizeChangeDrawsAnew()
-{
-    const QSize full(960, 540);
-    m_link->frames().setSize(full, 1);
-    QVERIFY(m_shown->wait());
-    QCOMPARE(m_shown->last().first().toRect(), QRect(QPoint(0, 0), full));
-    QCOMPARE(m_link->shown().size(), full);
 }
 
 void TestBoardLink::movieThatDoesNotPlay()
