@@ -2,6 +2,7 @@
 #include "displaycontrol.h"
 
 #include "boardlink.h"
+#include "boardvariables.h"
 #include "clockdriver.h"
 #include "horn.h"
 #include "textnumber.h"
@@ -9,15 +10,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace {
-
-const QString ClockVariable = QStringLiteral("clock");
-
-} // namespace
-
 DisplayControl::DisplayControl(DisplayServices services, QWidget *parent)
     : QWidget(parent), m_clock(new ClockDriver(services.clockTime, this)),
-      m_link(new BoardLink(this))
+      m_link(new BoardLink(BoardLink::Audience::Program, this))
 {
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted, from the frame or black.
@@ -34,8 +29,7 @@ DisplayControl::DisplayControl(DisplayServices services, QWidget *parent)
         update();
         Q_EMIT movieChanged();
     });
-    m_values.insert(ClockVariable, m_clock->text());
-    m_link->frames().setVariable(ClockVariable, m_clock->text());
+    m_link->frames().setVariable(BoardName::Clock, m_clock->text());
 }
 
 DisplayControl::~DisplayControl() = default;
@@ -62,22 +56,21 @@ QString DisplayControl::notice() const
 void DisplayControl::SetVariable(const QString &name, const QString &value)
 {
     Q_EMIT called(QStringLiteral("SetVariable"), {name, value});
-    m_values.insert(name, value);
     m_link->frames().setVariable(name, value);
 }
 
 QString DisplayControl::GetVariable(const QString &name)
 {
     Q_EMIT called(QStringLiteral("GetVariable"), {name});
-    if (name == QLatin1String("min") || name == QLatin1String("sec") ||
-        name == QLatin1String("mil")) {
+    if (name == BoardName::Minutes || name == BoardName::Seconds ||
+        name == BoardName::Milliseconds) {
         const GameClock::Reading now = m_clock->reading();
-        const int value = name == QLatin1String("min")   ? now.min
-                          : name == QLatin1String("sec") ? now.sec
-                                                         : now.mil;
+        const int value = name == BoardName::Minutes   ? now.min
+                          : name == BoardName::Seconds ? now.sec
+                                                       : now.mil;
         return QString::number(value);
     }
-    return m_values.value(name);
+    return m_link->frames().value(name);
 }
 
 void DisplayControl::GotoFrame(int frame)
@@ -90,15 +83,14 @@ void DisplayControl::GotoFrame(int frame)
 void DisplayControl::Play()
 {
     Q_EMIT called(QStringLiteral("Play"), {});
-    m_clock->play(TextToNumber(m_values.value(QStringLiteral("s_min"))),
-                  TextToNumber(m_values.value(QStringLiteral("s_sec"))));
+    m_clock->play(TextToNumber(m_link->frames().value(BoardName::StartMinutes)),
+                  TextToNumber(m_link->frames().value(BoardName::StartSeconds)));
     prepareNextClockText();
 }
 
 void DisplayControl::clockTextChanged(const QString &text)
 {
-    m_values.insert(ClockVariable, text);
-    m_link->frames().setVariable(ClockVariable, text);
+    m_link->frames().setVariable(BoardName::Clock, text);
     prepareNextClockText();
 }
 
@@ -107,7 +99,7 @@ void DisplayControl::prepareNextClockText()
     // The next change of the clock is known: its frame is drawn ahead, to be shown the moment
     // it comes.
     if (const std::optional<QString> next = m_clock->nextText())
-        m_link->frames().prepare(ClockVariable, *next);
+        m_link->frames().prepare(BoardName::Clock, *next);
     else
         m_link->frames().unprepare();
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -84,7 +83,6 @@ private:
     void tellSize();
 
     QString m_moviePath;
-    QHash<QString, QString> m_values;
     ClockDriver *m_clock;
     BoardLink *m_link;
 };

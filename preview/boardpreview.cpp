@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardpreview.h"
 
-#include "movienotice.h"
+#include "boardprocess.h"
 #include "previewstates.h"
 #include "processmemory.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 
-using namespace BoardProtocol;
+#include <future>
+
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
@@ -29,13 +31,34 @@ double Milliseconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// Runs the event loop until `done` holds, the board is refused or `limit` passes; whether
+// `done` holds with the board still playing.
+template <typename Done> bool WaitFor(BoardLink &link, Done done, std::chrono::milliseconds limit)
+{
+    const auto over = [&] { return done() || !link.notice().isEmpty(); };
+    if (!over()) {
+        QEventLoop loop;
+        const auto check = [&] {
+            if (over())
+                loop.quit();
+        };
+        QObject::connect(&link, &BoardLink::outcomeChanged, &loop, check);
+        QObject::connect(&link, &BoardLink::shownChanged, &loop, check);
+        QObject::connect(&link, &BoardLink::inspected, &loop, check);
+        QObject::connect(&link.frames(), &FrameScheduler::settled, &loop, check);
+        QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done() && link.notice().isEmpty();
+}
+
 } // namespace
 
 BoardPreview::BoardPreview(QObject *parent) : QObject(parent)
 {
     m_memory.setInterval(20ms);
     connect(&m_memory, &QTimer::timeout, this, &BoardPreview::sampleMemory);
-    connect(&m_process, &BoardProcess::warned, this, [this](const QString &line) {
+    connect(&m_link, &BoardLink::warned, this, [this](const QString &line) {
         // The board's own lines and the engine's about its files; not the platform's chatter.
         const bool aboutTheBoard = line.contains(m_boardFolder) || line.startsWith(u"qml:"_s) ||
                                    line.startsWith(u"Scoreboard movie"_s);
@@ -52,26 +75,27 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
     m_boardFolder = QFileInfo(canonical.isEmpty() ? board : canonical).absolutePath();
     m_shownNames.clear();
 
-    m_process.start();
     m_memory.start();
+    m_link.frames().setSize(PreviewSizes().first().pixels, 1);
     QElapsedTimer loading;
     loading.start();
-    const auto loaded = ask(Load{QFileInfo(board).absoluteFilePath()}, BoardProcess::LoadLimit);
-    if (!loaded)
+    m_link.load(QFileInfo(board).absoluteFilePath());
+    WaitFor(
+        m_link, [this] { return m_link.isPlaying(); }, BoardProcess::LoadLimit);
+    if (refused())
         return m_report;
     m_report.loadMs = Milliseconds(loading);
-    if (const MovieOutcome outcome = std::get<Loaded>(*loaded).outcome;
-        outcome != MovieOutcome::Playing) {
-        refuse(NoticeText(outcome));
-        return m_report;
-    }
     for (const PreviewState &state : PreviewStates()) {
         if (!showState(state, out))
             break;
     }
     m_memory.stop();
     sampleMemory();
-    m_process.stop();
+    for (std::future<bool> &saving : m_saving) {
+        if (!saving.get() && !m_report.refusal)
+            m_report.refusal = u"the pictures cannot be written into "_s + out.path();
+    }
+    m_saving.clear();
     if (!m_report.refusal) {
         for (const QString &name : ShownNames()) {
             if (!m_shownNames.contains(name))
@@ -81,39 +105,86 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
     return m_report;
 }
 
+bool BoardPreview::refused()
+{
+    if (m_report.refusal)
+        return true;
+    if (m_link.isPlaying())
+        return false;
+    const QString notice = m_link.notice();
+    m_report.refusal = notice.isEmpty() ? u"the board drew nothing in time"_s : notice;
+    return true;
+}
+
+std::optional<QRect> BoardPreview::settle()
+{
+    QRect changed;
+    const auto collect = connect(&m_link, &BoardLink::shownChanged, this,
+                                 [&changed](const QRect &rect) { changed |= rect; });
+    QElapsedTimer drawing;
+    drawing.start();
+    WaitFor(
+        m_link, [this] { return m_link.frames().isSettled(); }, 2 * BoardProcess::AnswerLimit);
+    disconnect(collect);
+    m_lastDrawnMs = Milliseconds(drawing);
+    if (refused())
+        return std::nullopt;
+    return changed;
+}
+
+bool BoardPreview::setSize(QSize pixels)
+{
+    m_link.frames().setSize(pixels, 1);
+    return settle().has_value();
+}
+
 bool BoardPreview::showState(const PreviewState &state, const QDir &out)
 {
     for (const auto &[name, value] : state.variables)
-        m_process.tell(Set{name, value});
+        m_link.frames().setVariable(name, value);
+    if (!settle())
+        return false;
     PreviewReport::State shown{state.title, {}};
     for (const PreviewSize &size : PreviewSizes()) {
-        setSize(size.pixels);
-        if (!render())
+        if (!setSize(size.pixels))
             return false;
         const QString file =
             u"%1-%2x%3.png"_s.arg(state.id).arg(size.pixels.width()).arg(size.pixels.height());
-        if (!m_process.frames().drawn().save(out.filePath(file))) {
-            refuse(u"the picture "_s + out.filePath(file) + u" cannot be written"_s);
-            return false;
-        }
+        // Written while the next picture is drawn.
+        m_saving.push_back(std::async(std::launch::async,
+                                      [picture = m_link.shown().copy(), path = out.filePath(file)] {
+                                          return picture.save(path);
+                                      }));
         shown.pictures.append({size.title, file, m_lastDrawnMs});
     }
+    if (!inspect(state) || !probeNames(state))
+        return false;
+    m_report.states.append(shown);
+    return true;
+}
+
+bool BoardPreview::inspect(const PreviewState &state)
+{
     // Looked over at the size of a projector, where a board is meant to be read, once every
     // picture of the state is taken: the probes leave names set that the state had not.
-    setSize(QSize(1920, 1080));
-    if (!render())
+    if (!setSize(QSize(1920, 1080)))
         return false;
-    const auto inspection = ask(Inspect{m_nextNumber++}, BoardProcess::AnswerLimit);
-    if (!inspection)
+    std::optional<QStringList> findings;
+    const auto answer = connect(&m_link, &BoardLink::inspected, this,
+                                [&findings](const QStringList &found) { findings = found; });
+    m_link.inspect();
+    const bool answered = WaitFor(
+        m_link, [&findings] { return findings.has_value(); }, 2 * BoardProcess::AnswerLimit);
+    disconnect(answer);
+    if (!answered) {
+        refused();
         return false;
-    for (const QString &finding : std::get<Inspection>(*inspection).findings) {
+    }
+    for (const QString &finding : std::as_const(*findings)) {
         const QString line = state.title + u": "_s + finding;
         if (!m_report.overflows.contains(line))
             m_report.overflows.append(line);
     }
-    if (!probeNames(state))
-        return false;
-    m_report.states.append(shown);
     return true;
 }
 
@@ -125,99 +196,22 @@ bool BoardPreview::probeNames(const PreviewState &state)
             if (variable.first == name)
                 value = variable.second;
         }
-        m_process.tell(Set{name, Probe(value)});
-        const std::optional<QRect> changed = render();
+        m_link.frames().setVariable(name, Probe(value));
+        const std::optional<QRect> changed = settle();
         if (!changed)
             return false;
         if (!changed->isEmpty() && !m_shownNames.contains(name))
             m_shownNames.append(name);
         // Back as the state has it, for the next name; a name never set goes back to empty.
-        m_process.tell(Set{name, value});
-        if (!render())
+        m_link.frames().setVariable(name, value);
+        if (!settle())
             return false;
     }
     return true;
 }
 
-void BoardPreview::setSize(QSize pixels)
-{
-    if (m_process.frames().size() == pixels)
-        return;
-    if (!m_process.frames().setSize(pixels)) {
-        refuse(u"no memory for frames of "_s + QString::number(pixels.width()) + u'x' +
-               QString::number(pixels.height()));
-        return;
-    }
-    m_process.tell(Size{pixels, 1});
-}
-
-std::optional<QRect> BoardPreview::render()
-{
-    if (m_report.refusal)
-        return std::nullopt;
-    QElapsedTimer drawing;
-    drawing.start();
-    const auto frame = ask(Render{m_nextNumber++}, BoardProcess::AnswerLimit);
-    if (!frame)
-        return std::nullopt;
-    m_lastDrawnMs = Milliseconds(drawing);
-    const QRect changed = std::get<Frame>(*frame).changed;
-    // What was drawn is what the next frame is compared with.
-    m_process.frames().show(QRect(QPoint(0, 0), m_process.frames().size()));
-    return changed;
-}
-
-std::optional<FromBoard> BoardPreview::ask(const ToBoard &question, std::chrono::milliseconds limit)
-{
-    if (m_report.refusal || !m_process.isRunning()) {
-        if (!m_report.refusal)
-            refuse(NoticeText(MovieOutcome::NoProcess));
-        return std::nullopt;
-    }
-    std::optional<FromBoard> answer;
-    QEventLoop waiting;
-    const auto received =
-        connect(&m_process, &BoardProcess::received, &waiting, [&](const FromBoard &message) {
-            if (const auto *refused = std::get_if<Refused>(&message)) {
-                refuse(NoticeText(refused->outcome));
-                waiting.quit();
-            } else if (Answers(message, question)) {
-                // Not the health check's Pong, say.
-                answer = message;
-                waiting.quit();
-            }
-        });
-    const auto ended =
-        connect(&m_process, &BoardProcess::ended, &waiting, [&](BoardProcess::End why) {
-            // As the program would say it, with its restarts used up.
-            switch (why) {
-            case BoardProcess::End::Hung:
-                refuse(NoticeText(MovieOutcome::Hung));
-                break;
-            case BoardProcess::End::NotStarted:
-                refuse(NoticeText(MovieOutcome::NoProcess));
-                break;
-            default:
-                refuse(NoticeText(MovieOutcome::Crashed));
-            }
-            waiting.quit();
-        });
-    m_process.ask(question, limit);
-    waiting.exec();
-    disconnect(received);
-    disconnect(ended);
-    return m_report.refusal ? std::nullopt : answer;
-}
-
-void BoardPreview::refuse(const QString &notice)
-{
-    if (!m_report.refusal)
-        m_report.refusal = notice;
-    m_process.stop();
-}
-
 void BoardPreview::sampleMemory()
 {
-    if (const qint64 pid = m_process.processId())
+    if (const qint64 pid = m_link.processId())
         m_report.peakBytes = std::max(m_report.peakBytes, MemoryInUse(pid));
 }

@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "boardprocess.h"
+#include "boardlink.h"
 #include "previewreport.h"
 #include "previewstates.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QImage>
 #include <QObject>
 #include <QTimer>
 
-#include <chrono>
+#include <future>
 #include <optional>
+#include <vector>
 
-// Plays a board through the board's process, with the program's own sandbox and guards (a board
-// that loops or grows is ended, not waited for), sets it into every PreviewState, draws each at
-// every PreviewSize into PNG files and looks it over. Nothing of the console: no game, no window.
+// Plays a board as the program plays it (BoardLink: the board's process with its sandbox and
+// guards, a board that loops or grows ended rather than waited for, the program's notices), sets
+// it into every PreviewState, draws each at every PreviewSize into PNG files and looks it over.
+// Nothing of the console: no game, no window.
 class BoardPreview : public QObject
 {
     Q_OBJECT
@@ -29,23 +29,22 @@ public:
     PreviewReport run(const QString &board, const QDir &out);
 
 private:
-    // Asks and waits for the answer; none when the process ended or the board was refused
-    // meanwhile (refuse() has said why).
-    std::optional<BoardProtocol::FromBoard> ask(const BoardProtocol::ToBoard &question,
-                                                std::chrono::milliseconds limit);
-    // The frame as drawn now, and where it differs from the one drawn before.
-    std::optional<QRect> render();
-    void setSize(QSize pixels);
+    // Waits until the board shows every variable set so far: the part of the picture that
+    // changed meanwhile, none once the board is refused (its notice is then the report's).
+    std::optional<QRect> settle();
+    bool setSize(QSize pixels);
     bool showState(const PreviewState &state, const QDir &out);
     bool probeNames(const PreviewState &state);
-    void refuse(const QString &notice);
+    bool inspect(const PreviewState &state);
+    bool refused();
     void sampleMemory();
 
-    BoardProcess m_process{BoardProcess::Warnings::Captured};
+    BoardLink m_link{BoardLink::Audience::Author};
     PreviewReport m_report;
     QString m_boardFolder;
-    quint32 m_nextNumber = 1;
     double m_lastDrawnMs = 0;
     QStringList m_shownNames;
+    // The pictures being written.
+    std::vector<std::future<bool>> m_saving;
     QTimer m_memory;
 };

@@ -12,9 +12,13 @@ constexpr qint64 ForgivenAfterMs = 60'000;
 
 } // namespace
 
-BoardLink::BoardLink(QObject *parent) : QObject(parent)
+BoardLink::BoardLink(Audience audience, QObject *parent)
+    : QObject(parent), m_maxRestarts(audience == Audience::Program ? MaxRestarts : 0),
+      m_process(audience == Audience::Program ? BoardProcess::Warnings::Forwarded
+                                              : BoardProcess::Warnings::Captured)
 {
     connect(&m_process, &BoardProcess::received, this, &BoardLink::received);
+    connect(&m_process, &BoardProcess::warned, this, &BoardLink::warned);
     connect(&m_process, &BoardProcess::ended, this, &BoardLink::processEnded);
     connect(&m_frames, &FrameScheduler::shownChanged, this, &BoardLink::frameShown);
     // Started at once, so that the movie's load later finds it ready.
@@ -46,12 +50,20 @@ void BoardLink::startLoad()
     m_frames.restart();
 }
 
+void BoardLink::inspect()
+{
+    if (m_process.isRunning())
+        m_process.ask(Inspect{m_nextInspection++});
+}
+
 void BoardLink::received(const FromBoard &message)
 {
     if (const auto *refused = std::get_if<Refused>(&message)) {
         fail(refused->outcome);
         return;
     }
+    if (const auto *inspection = std::get_if<Inspection>(&message))
+        Q_EMIT inspected(inspection->findings);
     const auto *loaded = std::get_if<Loaded>(&message);
     if (!loaded) {
         m_frames.received(message);
@@ -105,7 +117,7 @@ void BoardLink::restart(MovieOutcome ifGivenUp)
 {
     if (m_sinceRestart.isValid() && m_sinceRestart.elapsed() > ForgivenAfterMs)
         m_restarts = 0;
-    if (m_phase == Phase::Failed || ++m_restarts > MaxRestarts) {
+    if (m_phase == Phase::Failed || ++m_restarts > m_maxRestarts) {
         fail(ifGivenUp);
         return;
     }

@@ -8,26 +8,38 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
-// The board as the display control sees it: the movie playing in a process of its own, kept
-// alive within its restart rule, and its frames put on the screen by a FrameScheduler. A process
-// that crashes, grows past its memory or stops answering while it plays is started again with
-// the board as it stands, a few times a minute, its last frame standing meanwhile; one that
-// stops answering while it loads is not.
+// The board as the display control sees it: the movie playing in a process of its own, and its
+// frames put on the screen by a FrameScheduler. The movie's faults and its process's end become
+// the outcome whose notice the board area shows.
+//
+// For the program's audience, a process that crashes, grows past its memory or stops answering
+// while it plays is started again with the board as it stands, a few times a minute, its last
+// frame standing meanwhile; one that stops answering while it loads is not. A board's author
+// (the preview) sees the first fault as the audience would see the last.
 class BoardLink : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BoardLink)
 
 public:
-    // Restarts forgiven within a minute; a movie that needs more is given up.
+    enum class Audience
+    {
+        Program, // restarts forgiven; the process's warnings go to ours
+        Author,  // no restart; its warnings come as warned()
+    };
+    // Restarts forgiven within a minute for the program; a movie that needs more is given up.
     static constexpr int MaxRestarts = 3;
 
-    explicit BoardLink(QObject *parent = nullptr);
+    explicit BoardLink(Audience audience = Audience::Program, QObject *parent = nullptr);
 
     void load(const QString &path);
     // What the board shows and when: see FrameScheduler.
     FrameScheduler &frames() { return m_frames; }
+    // Asks the movie which of its texts a board author would want mended; the answer comes as
+    // inspected().
+    void inspect();
 
     // Playing from the first frame on the screen on; the notice for the movie's fault (or its
     // process's) once it does not play, empty before.
@@ -38,12 +50,17 @@ public:
     QString notice() const;
     // The frame on the screen; null while there is none.
     QImage shown() const { return m_frames.shown(); }
+    // The process playing the movie; 0 when none runs.
+    qint64 processId() const { return m_process.processId(); }
 
 Q_SIGNALS:
     // Part of the frame on the screen changed (device pixels): it wants painting.
     void shownChanged(const QRect &changed);
     // The movie started to play, or failed, or stopped.
     void outcomeChanged();
+    void inspected(const QStringList &findings);
+    // A line of the process's standard error, for a board's author.
+    void warned(const QString &line);
 
 private:
     enum class Phase
@@ -62,6 +79,7 @@ private:
     void startLoad();
     void fail(MovieOutcome outcome);
 
+    const int m_maxRestarts;
     BoardProcess m_process;
     FrameScheduler m_frames{m_process};
     Phase m_phase = Phase::Idle;
@@ -69,4 +87,5 @@ private:
     QString m_path;
     int m_restarts = 0;
     QElapsedTimer m_sinceRestart;
+    quint32 m_nextInspection = 1;
 };
