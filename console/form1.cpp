@@ -2,6 +2,7 @@
 #include "form1.h"
 #include "ui_form1.h"
 
+#include "boardarea.h"
 #include "boardvariables.h"
 #include "clockcommands.h"
 #include "displaycontrol.h"
@@ -26,17 +27,6 @@
 #include <QWindow>
 
 namespace {
-
-// The board's designed rectangle, in twips.
-constexpr double WindowedHeight = 2565;
-constexpr double WindowedLeft = 2955;
-constexpr double WindowedTop = 450;
-constexpr double WindowedWidth = 3430;
-
-// The longest text an entry field holds. A field lays out its whole text on every repaint, so a
-// pasted 10 MB name would freeze the window for seconds at each blink of the cursor; at this
-// length a paste is cut and the console stays responsive.
-constexpr int MaxEntryLength = 32767;
 
 QFont SansSerif(qreal pointSize, bool bold = false)
 {
@@ -80,7 +70,7 @@ Form1::Form1(ConsoleServices services, QWidget *parent)
     // (after the last control, from which Tab wraps around to it).
     ShockwaveFlash1 = new DisplayControl(m_services.display, this);
     ShockwaveFlash1->setObjectName(QStringLiteral("ShockwaveFlash1"));
-    setDisplayExtent(WindowedHeight, WindowedLeft, WindowedTop, WindowedWidth);
+    setDisplayExtent(BoardArea::Height, BoardArea::Left, BoardArea::Top, BoardArea::Width);
     ShockwaveFlash1->raise();
     QWidget::setTabOrder(ui->period, ShockwaveFlash1);
     setWindowIcon(QIcon(QStringLiteral(":/resources/clock-icon.png")));
@@ -110,7 +100,7 @@ Form1::Form1(ConsoleServices services, QWidget *parent)
     ShockwaveFlash1->setFocus();
 
     for (QLineEdit *edit : findChildren<QLineEdit *>())
-        edit->setMaxLength(MaxEntryLength);
+        edit->setMaxLength(LongestEntry);
     for (const ScoreField which : ScoreFields)
         m_fields[size_t(which)] = findChild<QLineEdit *>(QLatin1String(FieldName(which)));
     ui->Teclado->installEventFilter(this);
@@ -175,7 +165,7 @@ void Form1::setDisplayExtent(double heightTwips, double leftTwips, double topTwi
 
 void Form1::LayoutWindowed()
 {
-    setDisplayExtent(WindowedHeight, WindowedLeft, WindowedTop, WindowedWidth);
+    setDisplayExtent(BoardArea::Height, BoardArea::Left, BoardArea::Top, BoardArea::Width);
 }
 
 void Form1::LayoutFullScreen()

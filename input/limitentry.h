@@ -12,6 +12,11 @@
 //   ("05", 99)  #=> "5"      ("2.5", 99)  #=> "2"      ("0", 99)  #=> ""      ("100", 99)  #=> ""
 QString LimitEntry(const QString &text, qint16 bound);
 
+// The longest text an entry field holds. A field lays out its whole text on every repaint, so a
+// pasted 10 MB name would freeze the window for seconds at each blink of the cursor; at this
+// length a paste is cut and the console stays responsive.
+inline constexpr int LongestEntry = 32767;
+
 // The fields whose typed text LimitEntry holds, with their bounds. Team B's points are held like
 // team A's, so that both teams' points behave alike.
 struct EntryBound

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gameclock.h"
 
+#include "movieframes.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -9,9 +11,6 @@ using namespace std::chrono_literals;
 using Duration = GameClock::Duration;
 
 namespace {
-
-constexpr int CueFrame = 0;
-constexpr int HoldFrame = 6;
 
 Duration SteadyNow()
 {

@@ -15,12 +15,12 @@ void Horn::prepare()
     if (m_looked)
         return;
     m_looked = true;
-    openOutput();
+    m_output = OpenOutput();
 }
 
 void Horn::sound()
 {
     prepare();
     if (m_output)
-        Play(*m_output);
+        m_output->play();
 }

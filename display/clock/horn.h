@@ -20,20 +20,20 @@ public:
 
     void sound();
 
+    // The system's part: the sound output opened with the horn loaded (none where there is no
+    // sound output), which plays it in the background.
+    class Output
+    {
+    public:
+        virtual ~Output() = default;
+        virtual void play() = 0;
+    };
+
 private:
     // Opens the sound output and loads the horn, once.
     void prepare();
-
-    // The system's part: the output opened with the horn loaded, or left none where there is no
-    // sound output; and the horn played on it, in the background.
-    struct Output;
-    struct CloseOutput
-    {
-        void operator()(Output *output) const;
-    };
-    void openOutput();
-    static void Play(Output &output);
+    static std::unique_ptr<Output> OpenOutput();
 
     bool m_looked = false;
-    std::unique_ptr<Output, CloseOutput> m_output;
+    std::unique_ptr<Output> m_output;
 };

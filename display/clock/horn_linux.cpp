@@ -38,25 +38,23 @@ bool HasSoundOutput()
 
 } // namespace
 
-struct Horn::Output
+namespace {
+
+class EffectOutput : public Horn::Output
 {
-    QSoundEffect effect;
+public:
+    EffectOutput() { m_effect.setSource(QUrl(QStringLiteral("qrc:/sounds/horn.wav"))); }
+    void play() override { m_effect.play(); }
+
+private:
+    QSoundEffect m_effect;
 };
 
-void Horn::CloseOutput::operator()(Output *output) const
-{
-    delete output;
-}
+} // namespace
 
-void Horn::openOutput()
+std::unique_ptr<Horn::Output> Horn::OpenOutput()
 {
     if (!HasSoundOutput())
-        return;
-    m_output.reset(new Output);
-    m_output->effect.setSource(QUrl(QStringLiteral("qrc:/sounds/horn.wav")));
-}
-
-void Horn::Play(Output &output)
-{
-    output.effect.play();
+        return nullptr;
+    return std::make_unique<EffectOutput>();
 }

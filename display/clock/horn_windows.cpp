@@ -9,33 +9,33 @@
 
 #include <mmsystem.h>
 
-struct Horn::Output
-{
-    // Played from here: the sound reads it for as long as it plays.
-    QByteArray wave;
+namespace {
 
-    ~Output() { PlaySoundW(nullptr, nullptr, 0); }
+class WaveOutput : public Horn::Output
+{
+public:
+    explicit WaveOutput(QByteArray wave) : m_wave(std::move(wave)) {}
+    ~WaveOutput() override { PlaySoundW(nullptr, nullptr, 0); }
+    void play() override
+    {
+        PlaySoundW(reinterpret_cast<LPCWSTR>(m_wave.constData()), nullptr,
+                   SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+    }
+
+private:
+    // Played from here: the sound reads it for as long as it plays.
+    QByteArray m_wave;
 };
 
-void Horn::CloseOutput::operator()(Output *output) const
-{
-    delete output;
-}
+} // namespace
 
-void Horn::openOutput()
+std::unique_ptr<Horn::Output> Horn::OpenOutput()
 {
     // The call says it played even without a sound output; ask for one first.
     if (waveOutGetNumDevs() == 0)
-        return;
+        return nullptr;
     QFile file(QStringLiteral(":/sounds/horn.wav"));
     if (!file.open(QIODevice::ReadOnly))
-        return;
-    m_output.reset(new Output);
-    m_output->wave = file.readAll();
-}
-
-void Horn::Play(Output &output)
-{
-    PlaySoundW(reinterpret_cast<LPCWSTR>(output.wave.constData()), nullptr,
-               SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+        return nullptr;
+    return std::make_unique<WaveOutput>(file.readAll());
 }

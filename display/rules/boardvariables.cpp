@@ -14,13 +14,13 @@ constexpr int FaultsWidth = 2;
 std::array<BoardVariable, 7> BoardVariables(const BoardFields &fields)
 {
     return {{
-        {QStringLiteral("period"), fields.period},
-        {QStringLiteral("name_a"), fields.nameA},
-        {QStringLiteral("name_b"), fields.nameB},
-        {QStringLiteral("points_a"), PaddedText(fields.pointsA, PointsWidth)},
-        {QStringLiteral("points_b"), PaddedText(fields.pointsB, PointsWidth)},
-        {QStringLiteral("faults_a"), PaddedText(fields.faultsA, FaultsWidth)},
-        {QStringLiteral("faults_b"), PaddedText(fields.faultsB, FaultsWidth)},
+        {BoardName::Period, fields.period},
+        {BoardName::NameA, fields.nameA},
+        {BoardName::NameB, fields.nameB},
+        {BoardName::PointsA, PaddedText(fields.pointsA, PointsWidth)},
+        {BoardName::PointsB, PaddedText(fields.pointsB, PointsWidth)},
+        {BoardName::FaultsA, PaddedText(fields.faultsA, FaultsWidth)},
+        {BoardName::FaultsB, PaddedText(fields.faultsB, FaultsWidth)},
     }};
 }
 
@@ -32,7 +32,7 @@ QString BoardPeriod(int selectedIndex, const QString &selectedText, const QStrin
 std::array<BoardVariable, 2> ClockStartVariables(const QString &minutes, const QString &seconds)
 {
     return {{
-        {QStringLiteral("s_min"), NumberToText(TextToNumber(minutes))},
-        {QStringLiteral("s_sec"), NumberToText(TextToNumber(seconds))},
+        {BoardName::StartMinutes, NumberToText(TextToNumber(minutes))},
+        {BoardName::StartSeconds, NumberToText(TextToNumber(seconds))},
     }};
 }

@@ -20,6 +20,33 @@ struct BoardFields
 
 using BoardVariable = std::pair<QString, QString>;
 
+// The names the program gives the board's variables, as a board reads them (board.period, ...).
+namespace BoardName {
+inline const QString Period = QStringLiteral("period");
+inline const QString NameA = QStringLiteral("name_a");
+inline const QString NameB = QStringLiteral("name_b");
+inline const QString PointsA = QStringLiteral("points_a");
+inline const QString PointsB = QStringLiteral("points_b");
+inline const QString FaultsA = QStringLiteral("faults_a");
+inline const QString FaultsB = QStringLiteral("faults_b");
+// The clock's start value, as Set sends it.
+inline const QString StartMinutes = QStringLiteral("s_min");
+inline const QString StartSeconds = QStringLiteral("s_sec");
+// The clock's text as the board shows it, kept up to date by the display control.
+inline const QString Clock = QStringLiteral("clock");
+// The clock's current value, read back (GetVariable): minutes, seconds and milliseconds.
+inline const QString Minutes = QStringLiteral("min");
+inline const QString Seconds = QStringLiteral("sec");
+inline const QString Milliseconds = QStringLiteral("mil");
+} // namespace BoardName
+
+// Every name the program sets (the clock's value is read, never set): the seven of a refresh in
+// their order, the start value, the clock.
+inline const std::array<QString, 10> BoardNames{
+    BoardName::Period,       BoardName::NameA,   BoardName::NameB,   BoardName::PointsA,
+    BoardName::PointsB,      BoardName::FaultsA, BoardName::FaultsB, BoardName::StartMinutes,
+    BoardName::StartSeconds, BoardName::Clock};
+
 // The seven variables a refresh sends, in the order it sends them, each in the board's format:
 // the names as typed, points zero-filled to 3 characters and fouls to 2 (PaddedText).
 //   {"1", "A", "B", "7", "1234", "", "3"}  #=>  period "1", name_a "A", name_b "B",

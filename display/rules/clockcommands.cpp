@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clockcommands.h"
 
+#include "boardvariables.h"
 #include "textnumber.h"
 
 PlayPauseStep DecidePlayPause(const QString &playState, const QString &minutes,
@@ -10,9 +11,9 @@ PlayPauseStep DecidePlayPause(const QString &playState, const QString &minutes,
     // "Not greater than 0" rather than "at most 0": a NaN holds no time either.
     if (!(TextToNumber(seconds) + TextToNumber(minutes) > 0))
         return PlayPauseStep::SetTheTime;
-    const double sec = TextToNumber(readClock(QStringLiteral("sec")));
-    const double mil = TextToNumber(readClock(QStringLiteral("mil")));
-    const double min = TextToNumber(readClock(QStringLiteral("min")));
+    const double sec = TextToNumber(readClock(BoardName::Seconds));
+    const double mil = TextToNumber(readClock(BoardName::Milliseconds));
+    const double min = TextToNumber(readClock(BoardName::Minutes));
     if (!(sec + mil + min > 0))
         return PlayPauseStep::SetTheTime;
     if (playState == PlayCaption)
