@@ -16,8 +16,8 @@ class SharedFrames;
 class BoardLaunch
 {
 public:
-    BoardLaunch();
-    ~BoardLaunch();
+    BoardLaunch() = default;
+    ~BoardLaunch() = default;
     BoardLaunch(const BoardLaunch &) = delete;
     BoardLaunch &operator=(const BoardLaunch &) = delete;
 

@@ -27,9 +27,6 @@ constexpr bool LimitAddressSpace = true;
 
 } // namespace
 
-BoardLaunch::BoardLaunch() = default;
-BoardLaunch::~BoardLaunch() = default;
-
 void BoardLaunch::start(QProcess &process, const QString &program, const SharedFrames &frames,
                         qint64 memoryLimit)
 {

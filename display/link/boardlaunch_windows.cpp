@@ -98,9 +98,6 @@ private:
 
 } // namespace
 
-BoardLaunch::BoardLaunch() = default;
-BoardLaunch::~BoardLaunch() = default;
-
 void BoardLaunch::start(QProcess &process, const QString &program, const SharedFrames &frames,
                         qint64 memoryLimit)
 {
