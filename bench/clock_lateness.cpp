@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -43,18 +44,18 @@ int main(int argc, char *argv[])
     driver.gotoFrame(0);
     driver.play(0, start);
 
+    const nanoseconds startValue(std::llround(start * 1e9));
     std::size_t expected = 0;
-    for (auto next = NextClockTextChange(driver.remaining()); next;
-         next = NextClockTextChange(*next))
+    for (auto next = NextClockTextChange(startValue); next; next = NextClockTextChange(*next))
         ++expected;
     std::vector<double> lateness;
     lateness.reserve(expected);
     // The boundary of the next change not yet seen, and when the countdown ends.
-    std::optional<nanoseconds> boundary = NextClockTextChange(driver.remaining());
+    std::optional<nanoseconds> boundary = NextClockTextChange(startValue);
     nanoseconds deadline{};
     QObject::connect(&driver, &ClockDriver::textChanged, &app, [&] {
         const nanoseconds now = time.now();
-        const nanoseconds remaining = driver.remaining();
+        const nanoseconds remaining = std::max(deadline - now, 0ns);
         // A change that came so late that the next was due too shows only the later text: the
         // skipped one is missing from the count.
         while (boundary) {
@@ -67,7 +68,6 @@ int main(int argc, char *argv[])
             return;
         lateness.push_back(Milliseconds(remaining > 0ns ? *boundary - remaining : now - deadline));
         boundary = NextClockTextChange(*boundary);
-        deadline = now + remaining;
     });
     QObject::connect(&driver, &ClockDriver::expired, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
@@ -75,8 +75,10 @@ int main(int argc, char *argv[])
     std::printf("Counting down from %s, %zu changes of the text...\n", qPrintable(driver.text()),
                 expected);
     std::fflush(stdout);
+    // The countdown's deadline on the same clock, read just before it starts: the lateness of
+    // each change counts from it.
+    deadline = time.now() + startValue;
     driver.play();
-    deadline = time.now() + driver.remaining();
     app.exec();
 
     PrintDistribution("lateness of the text's changes", lateness, {0.5, 0.99}, 3);

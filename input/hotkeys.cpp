@@ -4,6 +4,16 @@
 #include "textnumber.h"
 #include "virtualkey.h"
 
+namespace {
+
+// -1 when any modifier is held, +1 when none.
+int StepFor(int modifierBits)
+{
+    return modifierBits != 0 ? -1 : 1;
+}
+
+} // namespace
+
 Hotkey HotkeyFor(int keyCode, int modifierBits)
 {
     using Action = Hotkey::Action;
@@ -32,11 +42,6 @@ Hotkey HotkeyFor(int keyCode, int modifierBits)
     default:
         return {};
     }
-}
-
-int StepFor(int modifierBits)
-{
-    return modifierBits != 0 ? -1 : 1;
 }
 
 std::optional<QString> CounterStep(const QString &text, int step, int limit)

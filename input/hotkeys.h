@@ -38,9 +38,6 @@ inline constexpr int PeriodCount = 9;
 //   (83, 1)  #=> Set     (83, 3)  #=> None     (27, 4)  #=> LeaveFullScreen     (97, 0)  #=> None
 Hotkey HotkeyFor(int keyCode, int modifierBits);
 
-// -1 when any modifier is held, +1 when none.
-int StepFor(int modifierBits);
-
 // The counter field's new text after a step, or nothing when the result leaves 0..limit-1.
 //   ("", +1, 1000)  #=> "1"     ("007", +1, 1000)  #=> "8"     ("2.5", +1, 1000)  #=> "3.5"
 //   ("999", +1, 1000)  #=> nullopt     ("0", -1, 100)  #=> nullopt

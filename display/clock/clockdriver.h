@@ -30,7 +30,6 @@ public:
 
     // The text on the board: the last one announced by textChanged, "0.0" at first.
     QString text() const { return m_text; }
-    std::chrono::nanoseconds remaining() const { return m_clock.remaining(); }
     // The text the board shows next while counting down; none while the clock stands.
     std::optional<QString> nextText() const;
     GameClock::Reading reading() const { return m_clock.reading(); }

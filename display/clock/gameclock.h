@@ -52,12 +52,10 @@ public:
     Duration remaining() const { return remainingAt(now()); }
     Duration remainingAt(Duration time) const;
     // Counting down, with time left.
-    bool isRunning() const { return isRunningAt(now()); }
     bool isRunningAt(Duration time) const;
     // When a countdown under way reaches zero (in the time source's terms); none when standing.
     std::optional<Duration> deadline() const;
     // How many countdowns have reached zero so far: each one sounds the horn once.
-    std::uint64_t expiries() const { return expiriesAt(now()); }
     std::uint64_t expiriesAt(Duration time) const;
 
     Reading reading() const;

@@ -38,25 +38,26 @@ MovieOutcome MovieLoader::load(const QString &path)
     const QFileInfo info(canonical.isEmpty() ? path : canonical);
     m_sandbox.setFolders(info.absolutePath(), m_engine->importPathList());
     const BoundedFile file = ReadBounded(path, MovieLimits::DocumentBytes);
+    MovieOutcome outcome = MovieOutcome::Missing;
     if (file.failure == ReadFailure::Missing ||
         (!file.failure && file.contents.trimmed().isEmpty()))
-        m_outcome = MovieOutcome::Missing;
+        outcome = MovieOutcome::Missing;
     else if (file.failure == ReadFailure::TooLarge)
-        m_outcome = MovieOutcome::TooLarge;
+        outcome = MovieOutcome::TooLarge;
     else if (file.failure)
-        m_outcome = MovieOutcome::Unreadable;
+        outcome = MovieOutcome::Unreadable;
     else
-        m_outcome = create(file.contents, info.absoluteFilePath());
-    if (m_outcome == MovieOutcome::Playing) {
+        outcome = create(file.contents, info.absoluteFilePath());
+    if (outcome == MovieOutcome::Playing) {
         if (const std::optional<MovieOutcome> broken = breach()) {
             unload();
-            m_outcome = *broken;
+            outcome = *broken;
         }
     } else if (const std::optional<MovieOutcome> refused = m_sandbox.refusal()) {
         // A part refused for its size is why the movie did not play, whatever it reports.
-        m_outcome = *refused;
+        outcome = *refused;
     }
-    return m_outcome;
+    return outcome;
 }
 
 std::optional<MovieOutcome> MovieLoader::breach()

@@ -45,7 +45,6 @@ public:
 
     // The movie playing, none after a failed load.
     QQuickItem *movie() const { return m_movie; }
-    MovieOutcome outcome() const { return m_outcome; }
 
 private:
     MovieOutcome create(const QByteArray &document, const QString &path);
@@ -55,5 +54,4 @@ private:
     QQuickItem *m_stage;
     MovieSandbox m_sandbox;
     QQuickItem *m_movie = nullptr;
-    MovieOutcome m_outcome = MovieOutcome::Missing;
 };
