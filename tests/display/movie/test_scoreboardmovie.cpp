@@ -65,9 +65,9 @@ void TestScoreboardMovie::init()
     m_window->resize(1024, 768);
     m_window->setSource(MovieLoader::StageUrl());
     m_loader = std::make_unique<MovieLoader>(m_window->engine(), m_window->rootObject());
-    m_loader->load(movieUrl.toLocalFile());
+    const MovieOutcome outcome = m_loader->load(movieUrl.toLocalFile());
     m_movie = m_loader->movie();
-    QVERIFY2(m_movie, qPrintable(NoticeText(m_loader->outcome())));
+    QVERIFY2(m_movie, qPrintable(NoticeText(outcome)));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
