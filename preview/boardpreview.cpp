@@ -9,6 +9,9 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <numeric>
+
 #include <future>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +21,9 @@ namespace {
 
 // Enough of the board's own words for a report.
 constexpr int MostWarnings = 100;
+
+// The size of a projector, where a board is meant to be read: its texts are looked over there.
+constexpr QSize InspectedSize(1920, 1080);
 
 // A value the board shows differently from `value` in every format: as a name, points, fouls,
 // a period or the clock.
@@ -144,8 +150,15 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
         m_link.frames().setVariable(name, value);
     if (!settle())
         return false;
-    PreviewReport::State shown{state.title, {}};
-    for (const PreviewSize &size : PreviewSizes()) {
+    // Drawn at every size, the one it is looked over at last; reported in the sizes' order.
+    const QList<PreviewSize> sizes = PreviewSizes();
+    PreviewReport::State shown{state.title, QList<PreviewReport::Picture>(sizes.size())};
+    QList<qsizetype> order(sizes.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_partition(order.begin(), order.end(),
+                          [&](qsizetype i) { return sizes.at(i).pixels != InspectedSize; });
+    for (const qsizetype i : std::as_const(order)) {
+        const PreviewSize &size = sizes.at(i);
         if (!setSize(size.pixels))
             return false;
         const QString file =
@@ -155,7 +168,7 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
                                       [picture = m_link.shown().copy(), path = out.filePath(file)] {
                                           return picture.save(path);
                                       }));
-        shown.pictures.append({size.title, file, m_lastDrawnMs});
+        shown.pictures[i] = {size.title, file, m_lastDrawnMs};
     }
     if (!inspect(state) || !probeNames(state))
         return false;
@@ -165,9 +178,9 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
 
 bool BoardPreview::inspect(const PreviewState &state)
 {
-    // Looked over at the size of a projector, where a board is meant to be read, once every
-    // picture of the state is taken: the probes leave names set that the state had not.
-    if (!setSize(QSize(1920, 1080)))
+    // Once every picture of the state is taken: the probes leave names set that the state had
+    // not.
+    if (!setSize(InspectedSize))
         return false;
     std::optional<QStringList> findings;
     const auto answer = connect(&m_link, &BoardLink::inspected, this,
@@ -191,6 +204,9 @@ bool BoardPreview::inspect(const PreviewState &state)
 bool BoardPreview::probeNames(const PreviewState &state)
 {
     for (const QString &name : ShownNames()) {
+        // Shown in one state is enough.
+        if (m_shownNames.contains(name))
+            continue;
         QString value;
         for (const auto &variable : state.variables) {
             if (variable.first == name)
@@ -200,7 +216,7 @@ bool BoardPreview::probeNames(const PreviewState &state)
         const std::optional<QRect> changed = settle();
         if (!changed)
             return false;
-        if (!changed->isEmpty() && !m_shownNames.contains(name))
+        if (!changed->isEmpty())
             m_shownNames.append(name);
         // Back as the state has it, for the next name; a name never set goes back to empty.
         m_link.frames().setVariable(name, value);

@@ -73,9 +73,18 @@ void TestPreview::contactSheetEscapesTheBoard()
 void TestPreview::hostileMovies_data()
 {
     QTest::addColumn<int>("index");
+    // The boards the preview refuses, for the reason the program gives: those refused at once,
+    // and those whose fault the preview's states set off (the clock run out, not team A's
+    // point). A board that plays, faults and all, is previewed like any other board: the
+    // gallery's previews are those runs.
     const auto cases = HostileMovies::Cases();
-    for (std::size_t i = 0; i < cases.size(); ++i)
-        QTest::newRow(cases[i].name) << int(i);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const HostileMovies::Case &hostile = cases[i];
+        if (hostile.outcome == Outcome::Refused ||
+            (hostile.outcome != Outcome::Plays &&
+             hostile.trigger != HostileMovies::Trigger::PointsA))
+            QTest::newRow(hostile.name) << int(i);
+    }
 }
 
 void TestPreview::hostileMovies()
@@ -90,19 +99,9 @@ void TestPreview::hostileMovies()
     QVERIFY(hostile.make(path));
     BoardPreview preview;
     const PreviewReport report = preview.run(path, QDir(out.path()));
-    if (hostile.outcome == Outcome::Refused) {
-        QCOMPARE(report.exitStatus(), 2);
+    QCOMPARE(report.exitStatus(), 2);
+    if (hostile.outcome == Outcome::Refused)
         QCOMPARE(report.refusal.value_or(QString()), NoticeText(hostile.reason));
-        return;
-    }
-    // A fault the preview sets off ends the preview's movie; it shows the clock run out after
-    // it ran, but never gives team A the point that sets the other faults off.
-    const bool setOff =
-        hostile.outcome != Outcome::Plays && hostile.trigger != HostileMovies::Trigger::PointsA;
-    if (setOff)
-        QCOMPARE(report.exitStatus(), 2);
-    else
-        QVERIFY2(report.exitStatus() < 2, qPrintable(report.text()));
 }
 
 QTEST_MAIN(TestPreview)
