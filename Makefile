@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 
-.PHONY: run test quick build package deps test-deps asan tsan fuzz clean
+.PHONY: run test quick lint package-test build package deps test-deps asan tsan fuzz clean
 
 run: deps build
 	build-run/bin/brevanto
@@ -17,19 +17,33 @@ build:
 	cmake --preset run $(CMAKE_FLAGS)
 	cmake --build --preset run -j $(JOBS)
 
-# Configures, builds and runs the suite of the preset $(1).
+# Configures and builds the configure preset $(1), then runs the test preset $(2) (by default
+# the one of the same name).
 define suite
 	cmake --preset $(1) $(CMAKE_FLAGS)
 	cmake --build --preset $(1) -j $(JOBS)
-	ctest --preset $(1) -j $(JOBS) $(CTEST_FLAGS)
+	ctest --preset $(or $(2),$(1)) -j $(JOBS) $(CTEST_FLAGS)
 endef
 
+# The whole behaviour: unit, integration and end-to-end tests, the hostile boards and the
+# gallery's previews; not the checks of the sources (lint) nor the package's install test.
 test: test-deps
 	$(call suite,testing)
 
-# The suite without its long runs (the soak, huge entries, hostile movies).
-quick:
-	$(MAKE) test CTEST_FLAGS="-LE long $(CTEST_FLAGS)"
+# The suite without its long runs (the soak, huge entries, hostile boards) and without the
+# end-to-end runs.
+quick: test-deps
+	$(MAKE) test CTEST_FLAGS="-LE 'long|e2e|package|lint' $(CTEST_FLAGS)"
+
+# The checks of the sources: licence lines, format, qmllint, shellcheck, and clang-tidy over the
+# files a change touches (ALL=1: over every file, as CI does).
+lint: export BREVANTO_LINT_ALL = $(if $(ALL),1,0)
+lint: test-deps
+	$(call suite,testing,lint)
+
+# The Debian package built from its own tree, installed with apt-get, started and removed: as root.
+package-test: test-deps
+	$(call suite,testing,package)
 
 # The Debian package brevanto_<version>_amd64.deb, from the preset `release` in $(RELEASE).
 package: deps
@@ -54,7 +68,7 @@ fuzz: test-deps
 	fuzz/run --runs 10000000
 
 clean:
-	rm -rf build build-run build-asan build-tsan build-release build-windows
+	rm -rf build build-run build-asan build-tsan build-bench build-release build-windows
 
 # Brevanto for Windows, cross-built in build-windows/: the runnable folder brevanto/, the installer
 # brevanto-<version>-win64.exe and the same folder as a zip (scripts/windows/build).
