@@ -158,6 +158,10 @@ void BoardProcess::checkHealth()
         endFor(End::TooLarge);
         return;
     }
+    if (!m_frames->isIntact()) {
+        endFor(End::Faulty);
+        return;
+    }
     if (!isAsking())
         ask(BoardProtocol::Ping{});
 }

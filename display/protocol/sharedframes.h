@@ -14,7 +14,9 @@
 // shares it is in one file per system (sharedframes_<system>.cpp).
 //
 // The memory only grows: the process may still be drawing at the old size when the control has
-// moved on, and a mapping beyond the memory's end would fault.
+// moved on, and a mapping beyond the memory's end would fault. Only the control sizes it: what it
+// maps and reads is what it made, whatever the process does to the memory (on Linux the file is
+// sealed against shrinking before it is handed over).
 class SharedFrames
 {
 public:
@@ -35,6 +37,10 @@ public:
     // grown it) or cannot be mapped.
     bool setSize(QSize pixels);
     QSize size() const { return m_size; }
+
+    // The control's side: whether the memory is still as large as the control made it, and no
+    // larger (a process that grows it without end would take the machine's memory).
+    bool isIntact() const;
 
     // The frames, as images over the shared memory; null before a setSize.
     QImage drawn() const { return frame(0); }
@@ -61,6 +67,8 @@ private:
 
     qintptr m_handle = InvalidHandle;
     bool m_owner = false;
+    // The control's side: how much the memory holds, as the control made it.
+    std::size_t m_capacity = 0;
     QSize m_size;
     unsigned char *m_memory = nullptr;
     std::size_t m_mapped = 0;

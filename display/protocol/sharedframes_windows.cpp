@@ -3,7 +3,11 @@
 // inherits. A mapping cannot be made larger once it exists, so it is reserved at the largest
 // size the frames may take (SEC_RESERVE: address space, no memory) and its pages are committed
 // as the frames grow; committed pages stay committed, so the memory only grows, as on Linux.
-// The first page says how much the control has committed: the process's side maps no more.
+// The first page says how much the control has committed: the process's side maps no more. The
+// control itself keeps its own count and commits every page it maps, so that nothing the process
+// writes there, nor anything else it does to its own view, changes what the control reads: a
+// process cannot shrink a mapping or take back pages the control committed, and the most it can
+// commit itself is the reserved size.
 #include "sharedframes.h"
 
 #include <windows.h>
@@ -82,14 +86,22 @@ bool SharedFrames::ensureCapacity(std::size_t bytes)
     const View view(Handle(m_handle), HeaderBytes);
     if (!view.base())
         return false;
-    if (view.header()->committed.load() >= bytes)
+    if (!m_owner)
+        return view.header()->committed.load() >= bytes;
+    if (m_capacity >= bytes)
         return true;
-    if (!m_owner || bytes > ReservedBytes - HeaderBytes)
+    if (bytes > ReservedBytes - HeaderBytes)
         return false;
     const View frames(Handle(m_handle), HeaderBytes + bytes);
     if (!frames.commit(HeaderBytes + bytes))
         return false;
     view.header()->committed.store(bytes);
+    m_capacity = bytes;
+    return true;
+}
+
+bool SharedFrames::isIntact() const
+{
     return true;
 }
 
