@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "consolecheck.h"
 #include "faketime.h"
-#include "formfixture.h"
 #include "hostilemovies.h"
 #include "movienotice.h"
 #include "moviewatchdog.h"
-#include "scratchprogram.h"
 
 #include <QGuiApplication>
 #include <QJSEngine>
@@ -58,7 +57,6 @@ private Q_SLOTS:
 private:
     QString caption() const { return control<QPushButton>("Command1")->text(); }
     void setOff(HostileMovies::Trigger trigger);
-    void consoleWorks();
 
     QTemporaryDir m_folder;
     FakeTime m_time;
@@ -125,15 +123,7 @@ void TestHostileMovies::boardAreaAndConsole()
     }
     QCOMPARE(VisibleWindows(), windowsBefore);
     QVERIFY(m_messages.isEmpty());
-    consoleWorks();
-
-    // The exit: the window goes, and the movie's process with it.
-    const QList<qint64> started = ChildProcesses(QCoreApplication::applicationPid());
-    QTest::mouseClick(control<QPushButton>("Command5"), Qt::LeftButton);
-    QVERIFY(!m_form->isVisible());
-    m_form.reset();
-    for (const qint64 pid : started)
-        QVERIFY2(HasEnded(pid), qPrintable(u"process %1 still runs"_s.arg(pid)));
+    CheckConsoleWorksToItsExit(m_form, m_messages);
 }
 
 // What sets the movie's fault off.
@@ -162,35 +152,6 @@ void TestHostileMovies::setOff(HostileMovies::Trigger trigger)
         return;
     }
     }
-}
-
-// Typing, the hotkeys with their refresh, Play/Pause without time, Set: all as always.
-void TestHostileMovies::consoleWorks()
-{
-    DisplayControl *board = m_form->display();
-    auto *name = control<QLineEdit>("name_a");
-    QTest::keyClicks(name, u"Lions"_s);
-    QCOMPARE(name->text(), u"Lions"_s);
-    auto *teclado = control<QLineEdit>("Teclado");
-    control<QLineEdit>("points_a")->setText(u"41"_s);
-    KeyStroke(teclado, Qt::Key_1);
-    QCOMPARE(control<QLineEdit>("points_a")->text(), u"42"_s);
-    KeyStroke(teclado, Qt::Key_F1);
-    KeyStroke(teclado, Qt::Key_F9);
-    QCOMPARE(control<QLineEdit>("faults_a")->text(), u"1"_s);
-    QCOMPARE(control<QLineEdit>("Faults_b")->text(), u"1"_s);
-    QCOMPARE(board->GetVariable(u"faults_b"_s), u"01"_s);
-    QCOMPARE(board->GetVariable(u"name_a"_s), u"Lions"_s);
-    control<QPushButton>("Command1")->click();
-    QCOMPARE(m_messages, QStringList{u"Set the time"_s});
-    QCOMPARE(caption(), u"Play"_s);
-    m_messages.clear();
-    control<QLineEdit>("Minutos")->setText(u"2"_s);
-    KeyStroke(teclado, Qt::Key_S, Qt::ShiftModifier);
-    QCOMPARE(board->GetVariable(u"s_min"_s), u"2"_s);
-    QCOMPARE(board->GetVariable(u"clock"_s), u"2:00"_s);
-    KeyStroke(teclado, Qt::Key_Space);
-    QCOMPARE(caption(), u"Pause"_s);
 }
 
 void TestHostileMovies::clockRunsWithoutAMovie()
