@@ -4,7 +4,6 @@
 #include <QDataStream>
 #include <QIODevice>
 
-#include <algorithm>
 #include <type_traits>
 #include <utility>
 
@@ -153,13 +152,22 @@ template <> struct Codec<Inspection>
 {
     static constexpr Kind kind = Kind::Inspection;
     static void write(QDataStream &out, const Inspection &m) { out << m.number << m.findings; }
+    // The count is checked before anything is made for it: a list reads its count and makes
+    // room for that many first, and a count of hundreds of millions takes gigabytes.
     static bool read(QDataStream &in, Inspection &m)
     {
-        in >> m.number >> m.findings;
-        return m.findings.size() <= Inspection::MaxFindings &&
-               std::all_of(m.findings.cbegin(), m.findings.cend(), [](const QString &finding) {
-                   return finding.size() <= Inspection::FindingLength;
-               });
+        quint32 count = 0;
+        in >> m.number >> count;
+        if (count > quint32(Inspection::MaxFindings))
+            return false;
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            QString finding;
+            in >> finding;
+            if (finding.size() > Inspection::FindingLength)
+                return false;
+            m.findings.append(finding);
+        }
+        return true;
     }
 };
 
