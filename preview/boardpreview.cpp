@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include <future>
-
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
@@ -62,6 +60,7 @@ template <typename Done> bool WaitFor(BoardLink &link, Done done, std::chrono::m
 
 BoardPreview::BoardPreview(QObject *parent) : QObject(parent)
 {
+    m_saving.setMaxThreadCount(1);
     m_memory.setInterval(20ms);
     connect(&m_memory, &QTimer::timeout, this, &BoardPreview::sampleMemory);
     connect(&m_link, &BoardLink::warned, this, [this](const QString &line) {
@@ -97,11 +96,9 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
     }
     m_memory.stop();
     sampleMemory();
-    for (std::future<bool> &saving : m_saving) {
-        if (!saving.get() && !m_report.refusal)
-            m_report.refusal = u"the pictures cannot be written into "_s + out.path();
-    }
-    m_saving.clear();
+    m_saving.waitForDone();
+    if (m_unsaved.exchange(false) && !m_report.refusal)
+        m_report.refusal = u"the pictures cannot be written into "_s + out.path();
     if (!m_report.refusal) {
         for (const QString &name : ShownNames()) {
             if (!m_shownNames.contains(name))
@@ -163,11 +160,12 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
             return false;
         const QString file =
             u"%1-%2x%3.png"_s.arg(state.id).arg(size.pixels.width()).arg(size.pixels.height());
-        // Written while the next picture is drawn.
-        m_saving.push_back(std::async(std::launch::async,
-                                      [picture = m_link.shown().copy(), path = out.filePath(file)] {
-                                          return picture.save(path);
-                                      }));
+        // Written while the next picture is drawn, one at a time: the board's process is not
+        // to be kept from drawing.
+        m_saving.start([this, picture = m_link.shown().copy(), path = out.filePath(file)] {
+            if (!picture.save(path))
+                m_unsaved = true;
+        });
         shown.pictures[i] = {size.title, file, m_lastDrawnMs};
     }
     if (!inspect(state) || !probeNames(state))

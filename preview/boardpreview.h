@@ -7,11 +7,11 @@
 
 #include <QDir>
 #include <QObject>
+#include <QThreadPool>
 #include <QTimer>
 
-#include <future>
+#include <atomic>
 #include <optional>
-#include <vector>
 
 // Plays a board as the program plays it (BoardLink: the board's process with its sandbox and
 // guards, a board that loops or grows ended rather than waited for, the program's notices), sets
@@ -44,7 +44,9 @@ private:
     QString m_boardFolder;
     double m_lastDrawnMs = 0;
     QStringList m_shownNames;
-    // The pictures being written.
-    std::vector<std::future<bool>> m_saving;
+    // Whether a picture could not be written, and the pictures being written (declared after it,
+    // since the pool waits for them as it goes, and they may still set it).
+    std::atomic<bool> m_unsaved = false;
+    QThreadPool m_saving;
     QTimer m_memory;
 };
