@@ -47,60 +47,43 @@ template <typename Write> QByteArray Framed(Write write)
 // message the other side may send.
 template <typename Message> struct Codec;
 
-template <> struct Codec<Load>
-{
-    static constexpr Kind kind = Kind::Load;
-    static void write(QDataStream &out, const Load &m) { out << m.path; }
-    static bool read(QDataStream &in, Load &m)
-    {
-        in >> m.path;
-        return true;
-    }
-};
-
-template <> struct Codec<Size>
-{
-    static constexpr Kind kind = Kind::Size;
-    static void write(QDataStream &out, const Size &m) { out << m.pixels << m.ratio; }
-    static bool read(QDataStream &in, Size &m)
-    {
-        in >> m.pixels >> m.ratio;
-        return true;
-    }
-};
-
-template <> struct Codec<Set>
-{
-    static constexpr Kind kind = Kind::Set;
-    static void write(QDataStream &out, const Set &m) { out << m.name << m.value; }
-    static bool read(QDataStream &in, Set &m)
-    {
-        in >> m.name >> m.value;
-        return true;
-    }
-};
-
-// The messages that carry nothing but their number.
-template <typename Message, Kind messageKind> struct NumberCodec
+// A message that is its fields, written and read in this order.
+template <typename Message, Kind messageKind, auto... fields> struct FieldsCodec
 {
     static constexpr Kind kind = messageKind;
-    static void write(QDataStream &out, const Message &m) { out << m.number; }
+    static void write(QDataStream &out, const Message &m) { (void(out << (m.*fields)), ...); }
     static bool read(QDataStream &in, Message &m)
     {
-        in >> m.number;
+        (void(in >> (m.*fields)), ...);
         return true;
     }
 };
-template <> struct Codec<Render> : NumberCodec<Render, Kind::Render>
+
+template <> struct Codec<Load> : FieldsCodec<Load, Kind::Load, &Load::path>
 {
 };
-template <> struct Codec<Ping> : NumberCodec<Ping, Kind::Ping>
+template <> struct Codec<Size> : FieldsCodec<Size, Kind::Size, &Size::pixels, &Size::ratio>
 {
 };
-template <> struct Codec<Inspect> : NumberCodec<Inspect, Kind::Inspect>
+template <> struct Codec<Set> : FieldsCodec<Set, Kind::Set, &Set::name, &Set::value>
 {
 };
-template <> struct Codec<Pong> : NumberCodec<Pong, Kind::Pong>
+template <> struct Codec<Render> : FieldsCodec<Render, Kind::Render, &Render::number>
+{
+};
+template <> struct Codec<Ping> : FieldsCodec<Ping, Kind::Ping, &Ping::number>
+{
+};
+template <> struct Codec<Inspect> : FieldsCodec<Inspect, Kind::Inspect, &Inspect::number>
+{
+};
+template <> struct Codec<Pong> : FieldsCodec<Pong, Kind::Pong, &Pong::number>
+{
+};
+template <> struct Codec<Frame> : FieldsCodec<Frame, Kind::Frame, &Frame::number, &Frame::changed>
+{
+};
+template <> struct Codec<Changed> : FieldsCodec<Changed, Kind::Changed>
 {
 };
 
@@ -118,24 +101,6 @@ template <> struct Codec<Loaded>
     static constexpr Kind kind = Kind::Loaded;
     static void write(QDataStream &out, const Loaded &m) { out << quint8(m.outcome); }
     static bool read(QDataStream &in, Loaded &m) { return ReadOutcome(in, m.outcome); }
-};
-
-template <> struct Codec<Frame>
-{
-    static constexpr Kind kind = Kind::Frame;
-    static void write(QDataStream &out, const Frame &m) { out << m.number << m.changed; }
-    static bool read(QDataStream &in, Frame &m)
-    {
-        in >> m.number >> m.changed;
-        return true;
-    }
-};
-
-template <> struct Codec<Changed>
-{
-    static constexpr Kind kind = Kind::Changed;
-    static void write(QDataStream &, const Changed &) {}
-    static bool read(QDataStream &, Changed &) { return true; }
 };
 
 template <> struct Codec<Refused>
