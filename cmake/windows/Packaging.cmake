@@ -130,13 +130,37 @@ endwhile()
 
 # --- The installer ------------------------------------------------------------------------------
 # brevanto-<version>-win64.exe: per machine under Program Files, a Start-menu entry, the board
-# chosen on a page of its own or with /BOARD=NAME, an upgrade that first runs the old version's
-# uninstaller (so that nothing of it stays behind) and keeps a board the club has put in place;
-# silent with /S.
+# chosen on a page of its own (with the gallery's picture of it) or with /BOARD=NAME, an upgrade
+# that first runs the old version's uninstaller (so that nothing of it stays behind) and keeps a
+# board the club has put in place; silent with /S. Its pages wear Brevanto's artwork, show the
+# licence to read, and offer to start Brevanto at the end.
+
+# NSIS shows BMP pictures only: the artwork's installer pictures, and each board's picture from
+# the gallery (docs/boards) at the size its page shows it.
+set(installer_pictures ${CMAKE_BINARY_DIR}/windows/installer)
+file(MAKE_DIRECTORY ${installer_pictures}/boards)
+set(bitmaps)
+macro(installer_picture png bmp)
+    add_custom_command(OUTPUT ${bmp}
+        COMMAND ${BREVANTO_CONVERT} ${png} ${ARGN} -type TrueColor BMP3:${bmp}
+        DEPENDS ${png}
+        COMMENT "Making the installer's picture ${bmp}")
+    list(APPEND bitmaps ${bmp})
+endmacro()
+foreach(name side header)
+    installer_picture(${PROJECT_SOURCE_DIR}/resources/installer/${name}.png
+                      ${installer_pictures}/${name}.bmp)
+endforeach()
+foreach(board IN LISTS BREVANTO_BOARDS)
+    installer_picture(${PROJECT_SOURCE_DIR}/docs/boards/${board}.png
+                      ${installer_pictures}/boards/${board}.bmp -resize 240x135)
+endforeach()
+add_custom_target(brevanto_installer_pictures ALL DEPENDS ${bitmaps})
 set(gallery_nsh ${CMAKE_BINARY_DIR}/windows/gallery.nsh)
 string(CONCAT gallery_text
     "# The gallery's boards (display/movie/CMakeLists.txt), for the installer.\n"
     "!define BREVANTO_DEFAULT_BOARD \"${BREVANTO_DEFAULT_BOARD}\"\n"
+    "!define BREVANTO_BOARD_PICTURES \"${installer_pictures}/boards\"\n"
     "!macro BrevantoForEachBoard MACRO\n")
 foreach(board IN LISTS BREVANTO_BOARDS)
     string(APPEND gallery_text "  !insertmacro \${MACRO} \"${board}\"\n")
@@ -159,6 +183,8 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_MUI_ICON ${icon})
 set(CPACK_NSIS_MUI_UNIICON ${icon})
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${installer_pictures}/side.bmp)
+set(CPACK_NSIS_MUI_HEADERIMAGE ${installer_pictures}/header.bmp)
 set(CPACK_NSIS_INSTALLED_ICON_NAME brevanto.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT https://github.com/brevanto/brevanto)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
@@ -166,9 +192,14 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # A 64-bit installer for a 64-bit program: it runs where the program runs, also under a Wine
 # without 32-bit support, and sees the 64-bit registry and Program Files.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include \"${gallery_nsh}\"\n!include \"${CMAKE_CURRENT_LIST_DIR}/board.nsh\"")
-# The board's page, where the licence's page would be: the GPL asks nobody to accept it.
-set(CPACK_NSIS_LICENSE_PAGE "Page custom BrevantoBoardPage BrevantoBoardPageLeave")
+string(CONCAT CPACK_NSIS_DEFINES
+    "Target amd64-unicode\n"
+    "!define BREVANTO_LICENCE \"${PROJECT_SOURCE_DIR}/LICENSE\"\n"
+    "!include \"${gallery_nsh}\"\n"
+    "!include \"${CMAKE_CURRENT_LIST_DIR}/pages.nsh\"\n"
+    "!include \"${CMAKE_CURRENT_LIST_DIR}/board.nsh\"")
+# The licence to read, then the board's page.
+set(CPACK_NSIS_LICENSE_PAGE "!insertmacro BrevantoLicencePage\nPage custom BrevantoBoardPage BrevantoBoardPageLeave")
 set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call BrevantoBeforeFiles")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "Call BrevantoPlaceBoard")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Call un.BrevantoRemovePlacedBoard")
