@@ -20,11 +20,31 @@ if(TARGET brevanto-preview)
     list(APPEND windows_programs brevanto-preview "Brevanto board preview")
 endif()
 
-# --- The icon and version information in each executable ---------------------------------------
-find_program(BREVANTO_CONVERT convert DOC "ImageMagick's convert, which makes the Windows icon")
-if(NOT BREVANTO_CONVERT)
-    message(FATAL_ERROR "ImageMagick's convert makes the Windows icon: apt-get install imagemagick")
+# --- The tools, on Debian or on Windows ---------------------------------------------------------
+# ImageMagick makes the icon and the installer's pictures: convert on Debian, magick on Windows
+# (where convert is a tool of the system's own). Bash runs scripts/windows/deploy: on Windows,
+# Git's.
+if(CMAKE_HOST_WIN32)
+    find_program(BREVANTO_CONVERT magick DOC "ImageMagick, which makes the pictures")
+    find_program(BREVANTO_BASH bash HINTS "$ENV{ProgramFiles}/Git/bin" DOC "Git's bash")
+else()
+    find_program(BREVANTO_CONVERT convert DOC "ImageMagick, which makes the pictures")
+    find_program(BREVANTO_BASH bash DOC "bash")
 endif()
+if(NOT BREVANTO_CONVERT)
+    message(FATAL_ERROR "ImageMagick makes the Windows icon: apt-get install imagemagick (on "
+                        "Windows, install ImageMagick 7 and put magick on the PATH)")
+endif()
+if(NOT BREVANTO_BASH)
+    message(FATAL_ERROR "bash lays out the folder (scripts/windows/deploy): on Windows, install Git")
+endif()
+# Where the fonts and the licence texts below come from: Debian's packages unless given.
+set(BREVANTO_FONTS "" CACHE PATH
+    "A folder that holds the DejaVu and Liberation 2 TTF files, in folders of its own or not")
+set(BREVANTO_LICENCES "" CACHE PATH
+    "A folder that holds GCC-runtime.txt, mingw-w64.txt, DejaVu-fonts.txt and Liberation-fonts.txt")
+
+# --- The icon and version information in each executable ---------------------------------------
 set(icon ${CMAKE_BINARY_DIR}/windows/brevanto.ico)
 set(icon_pictures)
 foreach(side 16 24 32 48 64 128 256)
@@ -62,7 +82,9 @@ file(CONFIGURE OUTPUT ${contract}
 file(GLOB_RECURSE gallery_qml CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/display/movie/*.qml)
 set(stage ${PROJECT_SOURCE_DIR}/display/player/stage.qml)
 find_program(BREVANTO_QMLIMPORTSCANNER qmlimportscanner
-    PATHS ${QT_HOST_PATH}/${QT6_HOST_INFO_LIBEXECDIR} /usr/lib/qt6/libexec NO_DEFAULT_PATH)
+    PATHS ${QT_HOST_PATH}/${QT6_HOST_INFO_LIBEXECDIR} ${QT_HOST_PATH}/libexec
+          ${QT_HOST_PATH}/lib/qt6/libexec ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_LIBEXECS}
+    NO_DEFAULT_PATH)
 if(NOT BREVANTO_QMLIMPORTSCANNER)
     message(FATAL_ERROR "No qmlimportscanner among the host's Qt tools (qt6-declarative-dev-tools)")
 endif()
@@ -81,25 +103,38 @@ install(CODE "
     set(BREVANTO_PROGRAMS \"${program_files}\")
     set(OBJDUMP \"${CMAKE_OBJDUMP}\")
     set(STRIP \"${CMAKE_STRIP}\")
+    set(CXX \"${CMAKE_CXX_COMPILER}\")
+    set(BREVANTO_BASH \"${BREVANTO_BASH}\")
     include(\"${CMAKE_CURRENT_LIST_DIR}/InstallRuntime.cmake\")")
 
 # The fonts docs/boards.md promises every board, from Debian's fonts-dejavu-core and
-# fonts-liberation2. The board's process draws on the offscreen platform, which reads fonts
+# fonts-liberation2 or from BREVANTO_FONTS. The board's process draws on the offscreen platform, which reads fonts
 # only from a folder "fonts" in Qt's library folder; qt.conf makes that the program's folder.
-set(fonts)
+set(font_names)
 foreach(font DejaVuSans DejaVuSans-Bold DejaVuSansMono DejaVuSansMono-Bold DejaVuSerif
              DejaVuSerif-Bold)
-    list(APPEND fonts /usr/share/fonts/truetype/dejavu/${font}.ttf)
+    list(APPEND font_names dejavu/${font}.ttf)
 endforeach()
 foreach(family Sans Serif Mono)
     foreach(style Regular Bold Italic BoldItalic)
-        list(APPEND fonts /usr/share/fonts/truetype/liberation2/Liberation${family}-${style}.ttf)
+        list(APPEND font_names liberation2/Liberation${family}-${style}.ttf)
     endforeach()
 endforeach()
-foreach(font IN LISTS fonts)
-    if(NOT EXISTS ${font})
-        message(FATAL_ERROR "No ${font}: apt-get install fonts-dejavu-core fonts-liberation2")
+set(fonts)
+foreach(name IN LISTS font_names)
+    get_filename_component(file ${name} NAME)
+    if(BREVANTO_FONTS)
+        file(GLOB_RECURSE found ${BREVANTO_FONTS}/${file})
+        list(POP_FRONT found font)
+        set(missing "No ${file} in BREVANTO_FONTS=${BREVANTO_FONTS}")
+    else()
+        set(font /usr/share/fonts/truetype/${name})
+        set(missing "No ${font}: apt-get install fonts-dejavu-core fonts-liberation2")
     endif()
+    if(NOT EXISTS "${font}")
+        message(FATAL_ERROR ${missing})
+    endif()
+    list(APPEND fonts ${font})
 endforeach()
 install(FILES ${fonts} DESTINATION fonts)
 file(WRITE ${CMAKE_BINARY_DIR}/windows/qt.conf "[Paths]\nPrefix=.\nLibraries=.\n")
@@ -111,9 +146,22 @@ install(FILES ${CMAKE_BINARY_DIR}/windows/qt.conf DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/boards.md DESTINATION .)
 # The licences: Brevanto's, Qt's (with those of the libraries Qt brings), the MinGW runtime's
 # (GCC's runtime library exception, mingw-w64's for winpthreads) and the fonts', the last ones
-# as Debian's packages state them.
+# as Debian's packages state them or as BREVANTO_LICENCES holds them.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
-install(DIRECTORY ${QT6_INSTALL_PREFIX}/licenses/ DESTINATION licenses/Qt)
+# Qt's texts lie in its own folder licenses, or, in a kit of the Qt installer, in the installer's
+# folder Licenses two levels up (C:\Qt\Licenses beside C:\Qt\6.x.y\mingw_64).
+set(qt_licences)
+foreach(folder ${QT6_INSTALL_PREFIX}/licenses ${QT6_INSTALL_PREFIX}/../../Licenses)
+    if(IS_DIRECTORY ${folder} AND NOT qt_licences)
+        # Its real path: install(DIRECTORY) would not go into its folders through a link.
+        file(REAL_PATH ${folder} qt_licences)
+    endif()
+endforeach()
+if(NOT qt_licences)
+    message(FATAL_ERROR "No licence texts beside the Windows Qt in ${QT6_INSTALL_PREFIX}: the "
+                        "folder Brevanto ships with the Qt DLLs needs them (licenses, or ../../Licenses)")
+endif()
+install(DIRECTORY ${qt_licences}/ DESTINATION licenses/Qt)
 set(licences
     gcc-mingw-w64-x86-64-posix-runtime GCC-runtime.txt
     mingw-w64-x86-64-dev mingw-w64.txt
@@ -121,9 +169,15 @@ set(licences
     fonts-liberation2 Liberation-fonts.txt)
 while(licences)
     list(POP_FRONT licences package name)
-    set(copyright /usr/share/doc/${package}/copyright)
+    if(BREVANTO_LICENCES)
+        set(copyright ${BREVANTO_LICENCES}/${name})
+        set(missing "No ${name} in BREVANTO_LICENCES=${BREVANTO_LICENCES}")
+    else()
+        set(copyright /usr/share/doc/${package}/copyright)
+        set(missing "No ${copyright}: apt-get install ${package}")
+    endif()
     if(NOT EXISTS ${copyright})
-        message(FATAL_ERROR "No ${copyright}: apt-get install ${package}")
+        message(FATAL_ERROR ${missing})
     endif()
     install(FILES ${copyright} DESTINATION licenses RENAME ${name})
 endwhile()
