@@ -15,6 +15,7 @@
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/screen_latency [m:ss]   (default 2:05)
 
 #include "benchsupport.h"
+#include "clockchanges.h"
 #include "clocktext.h"
 #include "displaycontrol.h"
 #include "form1.h"
@@ -100,39 +101,6 @@ std::optional<Bands> BoardBands(const QRect &control)
     return bands;
 }
 
-// A moment the clock's text changes: when, and whether to an "m:ss" text or to seconds and
-// tenths.
-struct Change
-{
-    Clock::time_point due;
-    bool minutes;
-};
-
-// The changes of a countdown from `start` that began at `began`, in order.
-std::vector<Change> Changes(Clock::time_point began, nanoseconds start)
-{
-    std::vector<Change> changes;
-    for (auto boundary = NextClockTextChange(start); boundary;
-         boundary = NextClockTextChange(*boundary)) {
-        changes.push_back({began + std::chrono::duration_cast<Clock::duration>(start - *boundary),
-                           ClockText(*boundary).contains(u':')});
-    }
-    return changes;
-}
-
-// The change whose moment is nearest `time`.
-const Change &Nearest(const std::vector<Change> &changes, Clock::time_point time)
-{
-    const auto after =
-        std::lower_bound(changes.begin(), changes.end(), time,
-                         [](const Change &c, Clock::time_point t) { return c.due < t; });
-    if (after == changes.begin())
-        return *after;
-    if (after == changes.end() || time - std::prev(after)->due < after->due - time)
-        return *std::prev(after);
-    return *after;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -199,7 +167,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "screen_latency: Play did not start the clock\n");
         return 1;
     }
-    const std::vector<Change> changes = Changes(*played, resting);
+    const std::vector<ClockChange> changes = ClockChanges(*played, resting);
     const Clock::time_point deadline = *played + resting;
     Wait(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()) + 500ms);
 
@@ -218,7 +186,7 @@ int main(int argc, char *argv[])
 
     std::vector<double> seenMinutes, seenTenths;
     for (const ScreenSampler::Seen &seen : sampler.changes(0)) {
-        const Change &change = Nearest(changes, seen.estimate());
+        const ClockChange &change = NearestChange(changes, seen.estimate());
         (change.minutes ? seenMinutes : seenTenths)
             .push_back(Milliseconds(seen.estimate() - change.due));
     }
@@ -226,7 +194,7 @@ int main(int argc, char *argv[])
     for (const Clock::time_point time : paints.times()) {
         if (time < *played || time > deadline + 100ms)
             continue;
-        const Change &change = Nearest(changes, time);
+        const ClockChange &change = NearestChange(changes, time);
         (change.minutes ? paintedMinutes : paintedTenths)
             .push_back(Milliseconds(time - change.due));
     }

@@ -2,7 +2,8 @@
 # Run at install time (install(CODE), cmake/windows/Packaging.cmake), with
 #   BREVANTO_QML_IMPORTS  qmlimportscanner's list of the modules the boards import
 #   BREVANTO_QT_WINDOWS   the Windows Qt, BREVANTO_DEPLOY  scripts/windows/deploy
-#   BREVANTO_PROGRAMS     the installed programs' file names, OBJDUMP and STRIP
+#   BREVANTO_PROGRAMS     the installed programs' file names, OBJDUMP, STRIP and CXX (the
+#                         compiler, whose runtime the folder gets), BREVANTO_BASH to run the script
 # Copies each module the boards import into qml/ (its own files; a module below it only if it is
 # imported too), then lays out every DLL the programs and those modules' plugins import, walked
 # with objdump, and the Qt plugins the programs load: the folder then needs nothing else.
@@ -39,8 +40,8 @@ foreach(program IN LISTS BREVANTO_PROGRAMS)
 endforeach()
 message(STATUS "Laying out the DLLs and Qt plugins of: ${BREVANTO_PROGRAMS}")
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env OBJDUMP=${OBJDUMP} STRIP=${STRIP}
-            "${BREVANTO_DEPLOY}" --qt "${BREVANTO_QT_WINDOWS}" "${prefix}" ${programs} ${module_plugins}
+    COMMAND ${CMAKE_COMMAND} -E env OBJDUMP=${OBJDUMP} STRIP=${STRIP} CXX=${CXX}
+            "${BREVANTO_BASH}" "${BREVANTO_DEPLOY}" --qt "${BREVANTO_QT_WINDOWS}" "${prefix}" ${programs} ${module_plugins}
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "scripts/windows/deploy failed (${status})")

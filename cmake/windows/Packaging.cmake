@@ -20,11 +20,31 @@ if(TARGET brevanto-preview)
     list(APPEND windows_programs brevanto-preview "Brevanto board preview")
 endif()
 
-# --- The icon and version information in each executable ---------------------------------------
-find_program(BREVANTO_CONVERT convert DOC "ImageMagick's convert, which makes the Windows icon")
-if(NOT BREVANTO_CONVERT)
-    message(FATAL_ERROR "ImageMagick's convert makes the Windows icon: apt-get install imagemagick")
+# --- The tools, on Debian or on Windows ---------------------------------------------------------
+# ImageMagick makes the icon and the installer's pictures: convert on Debian, magick on Windows
+# (where convert is a tool of the system's own). Bash runs scripts/windows/deploy: on Windows,
+# Git's.
+if(CMAKE_HOST_WIN32)
+    find_program(BREVANTO_CONVERT magick DOC "ImageMagick, which makes the pictures")
+    find_program(BREVANTO_BASH bash HINTS "$ENV{ProgramFiles}/Git/bin" DOC "Git's bash")
+else()
+    find_program(BREVANTO_CONVERT convert DOC "ImageMagick, which makes the pictures")
+    find_program(BREVANTO_BASH bash DOC "bash")
 endif()
+if(NOT BREVANTO_CONVERT)
+    message(FATAL_ERROR "ImageMagick makes the Windows icon: apt-get install imagemagick (on "
+                        "Windows, install ImageMagick 7 and put magick on the PATH)")
+endif()
+if(NOT BREVANTO_BASH)
+    message(FATAL_ERROR "bash lays out the folder (scripts/windows/deploy): on Windows, install Git")
+endif()
+# Where the fonts and the licence texts below come from: Debian's packages unless given.
+set(BREVANTO_FONTS "" CACHE PATH
+    "A folder that holds the DejaVu and Liberation 2 TTF files, in folders of its own or not")
+set(BREVANTO_LICENCES "" CACHE PATH
+    "A folder that holds GCC-runtime.txt, mingw-w64.txt, DejaVu-fonts.txt and Liberation-fonts.txt")
+
+# --- The icon and version information in each executable ---------------------------------------
 set(icon ${CMAKE_BINARY_DIR}/windows/brevanto.ico)
 set(icon_pictures)
 foreach(side 16 24 32 48 64 128 256)
@@ -62,7 +82,9 @@ file(CONFIGURE OUTPUT ${contract}
 file(GLOB_RECURSE gallery_qml CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/display/movie/*.qml)
 set(stage ${PROJECT_SOURCE_DIR}/display/player/stage.qml)
 find_program(BREVANTO_QMLIMPORTSCANNER qmlimportscanner
-    PATHS ${QT_HOST_PATH}/${QT6_HOST_INFO_LIBEXECDIR} /usr/lib/qt6/libexec NO_DEFAULT_PATH)
+    PATHS ${QT_HOST_PATH}/${QT6_HOST_INFO_LIBEXECDIR} ${QT_HOST_PATH}/libexec
+          ${QT_HOST_PATH}/lib/qt6/libexec ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_LIBEXECS}
+    NO_DEFAULT_PATH)
 if(NOT BREVANTO_QMLIMPORTSCANNER)
     message(FATAL_ERROR "No qmlimportscanner among the host's Qt tools (qt6-declarative-dev-tools)")
 endif()
@@ -81,25 +103,38 @@ install(CODE "
     set(BREVANTO_PROGRAMS \"${program_files}\")
     set(OBJDUMP \"${CMAKE_OBJDUMP}\")
     set(STRIP \"${CMAKE_STRIP}\")
+    set(CXX \"${CMAKE_CXX_COMPILER}\")
+    set(BREVANTO_BASH \"${BREVANTO_BASH}\")
     include(\"${CMAKE_CURRENT_LIST_DIR}/InstallRuntime.cmake\")")
 
 # The fonts docs/boards.md promises every board, from Debian's fonts-dejavu-core and
-# fonts-liberation2. The board's process draws on the offscreen platform, which reads fonts
+# fonts-liberation2 or from BREVANTO_FONTS. The board's process draws on the offscreen platform, which reads fonts
 # only from a folder "fonts" in Qt's library folder; qt.conf makes that the program's folder.
-set(fonts)
+set(font_names)
 foreach(font DejaVuSans DejaVuSans-Bold DejaVuSansMono DejaVuSansMono-Bold DejaVuSerif
              DejaVuSerif-Bold)
-    list(APPEND fonts /usr/share/fonts/truetype/dejavu/${font}.ttf)
+    list(APPEND font_names dejavu/${font}.ttf)
 endforeach()
 foreach(family Sans Serif Mono)
     foreach(style Regular Bold Italic BoldItalic)
-        list(APPEND fonts /usr/share/fonts/truetype/liberation2/Liberation${family}-${style}.ttf)
+        list(APPEND font_names liberation2/Liberation${family}-${style}.ttf)
     endforeach()
 endforeach()
-foreach(font IN LISTS fonts)
-    if(NOT EXISTS ${font})
-        message(FATAL_ERROR "No ${font}: apt-get install fonts-dejavu-core fonts-liberation2")
+set(fonts)
+foreach(name IN LISTS font_names)
+    get_filename_component(file ${name} NAME)
+    if(BREVANTO_FONTS)
+        file(GLOB_RECURSE found ${BREVANTO_FONTS}/${file})
+        list(POP_FRONT found font)
+        set(missing "No ${file} in BREVANTO_FONTS=${BREVANTO_FONTS}")
+    else()
+        set(font /usr/share/fonts/truetype/${name})
+        set(missing "No ${font}: apt-get install fonts-dejavu-core fonts-liberation2")
     endif()
+    if(NOT EXISTS "${font}")
+        message(FATAL_ERROR ${missing})
+    endif()
+    list(APPEND fonts ${font})
 endforeach()
 install(FILES ${fonts} DESTINATION fonts)
 file(WRITE ${CMAKE_BINARY_DIR}/windows/qt.conf "[Paths]\nPrefix=.\nLibraries=.\n")
@@ -111,9 +146,22 @@ install(FILES ${CMAKE_BINARY_DIR}/windows/qt.conf DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/boards.md DESTINATION .)
 # The licences: Brevanto's, Qt's (with those of the libraries Qt brings), the MinGW runtime's
 # (GCC's runtime library exception, mingw-w64's for winpthreads) and the fonts', the last ones
-# as Debian's packages state them.
+# as Debian's packages state them or as BREVANTO_LICENCES holds them.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
-install(DIRECTORY ${QT6_INSTALL_PREFIX}/licenses/ DESTINATION licenses/Qt)
+# Qt's texts lie in its own folder licenses, or, in a kit of the Qt installer, in the installer's
+# folder Licenses two levels up (C:\Qt\Licenses beside C:\Qt\6.x.y\mingw_64).
+set(qt_licences)
+foreach(folder ${QT6_INSTALL_PREFIX}/licenses ${QT6_INSTALL_PREFIX}/../../Licenses)
+    if(IS_DIRECTORY ${folder} AND NOT qt_licences)
+        # Its real path: install(DIRECTORY) would not go into its folders through a link.
+        file(REAL_PATH ${folder} qt_licences)
+    endif()
+endforeach()
+if(NOT qt_licences)
+    message(FATAL_ERROR "No licence texts beside the Windows Qt in ${QT6_INSTALL_PREFIX}: the "
+                        "folder Brevanto ships with the Qt DLLs needs them (licenses, or ../../Licenses)")
+endif()
+install(DIRECTORY ${qt_licences}/ DESTINATION licenses/Qt)
 set(licences
     gcc-mingw-w64-x86-64-posix-runtime GCC-runtime.txt
     mingw-w64-x86-64-dev mingw-w64.txt
@@ -121,22 +169,52 @@ set(licences
     fonts-liberation2 Liberation-fonts.txt)
 while(licences)
     list(POP_FRONT licences package name)
-    set(copyright /usr/share/doc/${package}/copyright)
+    if(BREVANTO_LICENCES)
+        set(copyright ${BREVANTO_LICENCES}/${name})
+        set(missing "No ${name} in BREVANTO_LICENCES=${BREVANTO_LICENCES}")
+    else()
+        set(copyright /usr/share/doc/${package}/copyright)
+        set(missing "No ${copyright}: apt-get install ${package}")
+    endif()
     if(NOT EXISTS ${copyright})
-        message(FATAL_ERROR "No ${copyright}: apt-get install ${package}")
+        message(FATAL_ERROR ${missing})
     endif()
     install(FILES ${copyright} DESTINATION licenses RENAME ${name})
 endwhile()
 
 # --- The installer ------------------------------------------------------------------------------
 # brevanto-<version>-win64.exe: per machine under Program Files, a Start-menu entry, the board
-# chosen on a page of its own or with /BOARD=NAME, an upgrade that first runs the old version's
-# uninstaller (so that nothing of it stays behind) and keeps a board the club has put in place;
-# silent with /S.
+# chosen on a page of its own (with the gallery's picture of it) or with /BOARD=NAME, an upgrade
+# that first runs the old version's uninstaller (so that nothing of it stays behind) and keeps a
+# board the club has put in place; silent with /S. Its pages wear Brevanto's artwork, show the
+# licence to read, and offer to start Brevanto at the end.
+
+# NSIS shows BMP pictures only: the artwork's installer pictures, and each board's picture from
+# the gallery (docs/boards) at the size its page shows it.
+set(installer_pictures ${CMAKE_BINARY_DIR}/windows/installer)
+file(MAKE_DIRECTORY ${installer_pictures}/boards)
+set(bitmaps)
+macro(installer_picture png bmp)
+    add_custom_command(OUTPUT ${bmp}
+        COMMAND ${BREVANTO_CONVERT} ${png} ${ARGN} -type TrueColor BMP3:${bmp}
+        DEPENDS ${png}
+        COMMENT "Making the installer's picture ${bmp}")
+    list(APPEND bitmaps ${bmp})
+endmacro()
+foreach(name side header)
+    installer_picture(${PROJECT_SOURCE_DIR}/resources/installer/${name}.png
+                      ${installer_pictures}/${name}.bmp)
+endforeach()
+foreach(board IN LISTS BREVANTO_BOARDS)
+    installer_picture(${PROJECT_SOURCE_DIR}/docs/boards/${board}.png
+                      ${installer_pictures}/boards/${board}.bmp -resize 240x135)
+endforeach()
+add_custom_target(brevanto_installer_pictures ALL DEPENDS ${bitmaps})
 set(gallery_nsh ${CMAKE_BINARY_DIR}/windows/gallery.nsh)
 string(CONCAT gallery_text
     "# The gallery's boards (display/movie/CMakeLists.txt), for the installer.\n"
     "!define BREVANTO_DEFAULT_BOARD \"${BREVANTO_DEFAULT_BOARD}\"\n"
+    "!define BREVANTO_BOARD_PICTURES \"${installer_pictures}/boards\"\n"
     "!macro BrevantoForEachBoard MACRO\n")
 foreach(board IN LISTS BREVANTO_BOARDS)
     string(APPEND gallery_text "  !insertmacro \${MACRO} \"${board}\"\n")
@@ -159,6 +237,8 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_MUI_ICON ${icon})
 set(CPACK_NSIS_MUI_UNIICON ${icon})
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${installer_pictures}/side.bmp)
+set(CPACK_NSIS_MUI_HEADERIMAGE ${installer_pictures}/header.bmp)
 set(CPACK_NSIS_INSTALLED_ICON_NAME brevanto.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT https://github.com/brevanto/brevanto)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
@@ -166,9 +246,14 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # A 64-bit installer for a 64-bit program: it runs where the program runs, also under a Wine
 # without 32-bit support, and sees the 64-bit registry and Program Files.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include \"${gallery_nsh}\"\n!include \"${CMAKE_CURRENT_LIST_DIR}/board.nsh\"")
-# The board's page, where the licence's page would be: the GPL asks nobody to accept it.
-set(CPACK_NSIS_LICENSE_PAGE "Page custom BrevantoBoardPage BrevantoBoardPageLeave")
+string(CONCAT CPACK_NSIS_DEFINES
+    "Target amd64-unicode\n"
+    "!define BREVANTO_LICENCE \"${PROJECT_SOURCE_DIR}/LICENSE\"\n"
+    "!include \"${gallery_nsh}\"\n"
+    "!include \"${CMAKE_CURRENT_LIST_DIR}/pages.nsh\"\n"
+    "!include \"${CMAKE_CURRENT_LIST_DIR}/board.nsh\"")
+# The licence to read, then the board's page.
+set(CPACK_NSIS_LICENSE_PAGE "!insertmacro BrevantoLicencePage\nPage custom BrevantoBoardPage BrevantoBoardPageLeave")
 set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call BrevantoBeforeFiles")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "Call BrevantoPlaceBoard")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Call un.BrevantoRemovePlacedBoard")

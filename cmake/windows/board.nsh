@@ -1,12 +1,13 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; The board in the Windows installer (included by CPack's NSIS script, cmake/windows/Packaging.cmake):
-; the board chosen from the gallery on a page of its own or with /BOARD=NAME, put in place as
-; brevanto.dll with its parts beside it; a board the club has put there itself (a brevanto.dll
-; that is none of the gallery's) is kept; and the uninstaller takes away only the files of a
-; gallery board that are still as it put them.
+; the board chosen from the gallery on a page of its own, which shows the gallery's picture of
+; it, or with /BOARD=NAME, put in place as brevanto.dll with its parts beside it; a board the
+; club has put there itself (a brevanto.dll that is none of the gallery's) is kept; and the
+; uninstaller takes away only the files of a gallery board that are still as it put them.
 ;
-; Needs gallery.nsh (made by the build): BREVANTO_DEFAULT_BOARD and the macro
-; BrevantoForEachBoard MACRO, which inserts MACRO "NAME" for each board of the gallery.
+; Needs gallery.nsh (made by the build): BREVANTO_DEFAULT_BOARD, BREVANTO_BOARD_PICTURES (a
+; folder of NAME.bmp, one per board) and the macro BrevantoForEachBoard MACRO, which inserts
+; MACRO "NAME" for each board of the gallery.
 
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
@@ -15,6 +16,8 @@
 Var BrevantoBoard
 Var BrevantoKeepBoard
 Var BrevantoBoardList
+Var BrevantoBoardPicture
+Var BrevantoBoardImage
 
 ; --- Which board ------------------------------------------------------------------------------
 
@@ -54,18 +57,41 @@ FunctionEnd
   ${NSD_CB_AddString} $BrevantoBoardList "${NAME}"
 !macroend
 
+!macro BrevantoUnpackBoardPicture NAME
+  File "/oname=$PLUGINSDIR\board-${NAME}.bmp" "${BREVANTO_BOARD_PICTURES}/${NAME}.bmp"
+!macroend
+
 Function BrevantoBoardPage
   Call BrevantoChooseBoard
   !insertmacro MUI_HEADER_TEXT "Board" "Choose the board the audience sees."
+  InitPluginsDir
+  !insertmacro BrevantoForEachBoard BrevantoUnpackBoardPicture
   nsDialogs::Create 1018
   Pop $0
   ${NSD_CreateLabel} 0 0 100% 40u "The gallery's boards are installed in the folder boards; the one chosen here is shown. A board of your own that is already in place (a brevanto.dll that is none of the gallery's) is kept."
   Pop $0
-  ${NSD_CreateDropList} 0 48u 50% 80u ""
+  ${NSD_CreateDropList} 0 48u 36% 80u ""
   Pop $BrevantoBoardList
   !insertmacro BrevantoForEachBoard BrevantoListBoard
   ${NSD_CB_SelectString} $BrevantoBoardList $BrevantoBoard
+  ; At the picture's own size, which the build gave it.
+  ${NSD_CreateBitmap} 40% 48u 0 0 ""
+  Pop $BrevantoBoardPicture
+  ${NSD_OnChange} $BrevantoBoardList BrevantoShowBoardPicture
+  Push $BrevantoBoardList
+  Call BrevantoShowBoardPicture
+  ${NSD_SetFocus} $BrevantoBoardList
   nsDialogs::Show
+  ${NSD_FreeImage} $BrevantoBoardImage
+FunctionEnd
+
+; The picture of the board the list shows (the list is on the stack, as a change pushes it).
+Function BrevantoShowBoardPicture
+  Pop $0
+  ${NSD_GetText} $0 $0
+  StrCpy $1 $BrevantoBoardImage
+  ${NSD_SetImage} $BrevantoBoardPicture "$PLUGINSDIR\board-$0.bmp" $BrevantoBoardImage
+  ${NSD_FreeImage} $1
 FunctionEnd
 
 Function BrevantoBoardPageLeave

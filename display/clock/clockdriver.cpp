@@ -83,8 +83,11 @@ void ClockDriver::plan(nanoseconds now)
     const std::optional<nanoseconds> deadline = m_clock.deadline();
     if (!deadline || !m_clock.isRunningAt(now)) {
         m_timer.stop();
+        m_fineTimers.reset();
         return;
     }
+    if (!m_fineTimers)
+        m_fineTimers.emplace();
     m_due = *deadline - *NextClockTextChange(*deadline - now);
     const auto wait = std::chrono::floor<std::chrono::milliseconds>(*m_due - now - TimerLead);
     m_timer.start(std::max(wait, 0ms));

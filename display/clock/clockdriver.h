@@ -3,6 +3,7 @@
 
 #include "clocktime.h"
 #include "gameclock.h"
+#include "timerresolution.h"
 
 #include <QObject>
 #include <QString>
@@ -54,4 +55,6 @@ private:
     std::uint64_t m_expiries = 0;
     // When the text next changes, while counting down.
     std::optional<std::chrono::nanoseconds> m_due;
+    // While counting down, so that the timer and the sleep after it wake on time.
+    std::optional<FineTimers> m_fineTimers;
 };

@@ -112,6 +112,58 @@ void paintSegments(QPainter &painter, QPointF centre, qreal height, const QStrin
     painter.restore();
 }
 
+// The night sky behind the splash and the installer's side picture, a glow at `glowCentre`.
+void paintSky(QPainter &painter, const QRectF &area, QPointF glowCentre, qreal glowRadius)
+{
+    QLinearGradient sky(0, area.top(), 0, area.bottom());
+    sky.setColorAt(0, QColor(14, 28, 92));
+    sky.setColorAt(1, QColor(2, 4, 16));
+    painter.fillRect(area, sky);
+    QRadialGradient glow(glowCentre, glowRadius);
+    glow.setColorAt(0, QColor(80, 130, 255, 90));
+    glow.setColorAt(1, QColor(80, 130, 255, 0));
+    painter.fillRect(area, glow);
+}
+
+// A lit board's frame, dark on the sky.
+void paintBoardFrame(QPainter &painter, const QRectF &box)
+{
+    painter.setPen(QPen(QColor(60, 80, 140), 1));
+    painter.setBrush(QColor(0, 0, 0, 200));
+    painter.drawRoundedRect(box, 6, 6);
+}
+
+// The logo's plate at `size`: the clock mark and the wordmark on navy, laid out on the logo's
+// 161 x 63 and scaled to the height.
+QImage logoPlate(QSize size)
+{
+    const qreal u = size.height() / 63.0, width = size.width();
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    QLinearGradient plate(0, 0, 0, size.height());
+    plate.setColorAt(0, navy.lighter(190));
+    plate.setColorAt(1, navy.darker(150));
+    painter.fillRect(image.rect(), plate);
+    painter.fillRect(QRectF(0, size.height() - 3 * u, width, 3 * u), amber);
+
+    paintClockMark(painter, QRectF(5 * u, 6 * u, 48 * u, 48 * u), markColours());
+
+    const QString word = u"Brevanto"_s;
+    const QRectF words(57 * u, 6 * u, width - 61 * u, 34 * u);
+    painter.setFont(fittedFont(word, words.width(), int(30 * u), QFont::Bold));
+    painter.setPen(Qt::white);
+    painter.drawText(words, Qt::AlignLeft | Qt::AlignBottom, word);
+
+    painter.setFont(spacedCaps(int(9 * u), 1.6 * u));
+    painter.setPen(amber);
+    painter.drawText(QRectF(58 * u, 42 * u, width - 61 * u, 14 * u),
+                     Qt::AlignLeft | Qt::AlignVCenter, u"SCOREBOARD"_s);
+    return image;
+}
+
 } // namespace
 
 QImage clockIcon(int side)
@@ -141,29 +193,12 @@ QByteArray clockIconSvg()
 
 QImage logo()
 {
-    QImage image(161, 63, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    return logoPlate(QSize(161, 63));
+}
 
-    QLinearGradient plate(0, 0, 0, 63);
-    plate.setColorAt(0, navy.lighter(190));
-    plate.setColorAt(1, navy.darker(150));
-    painter.fillRect(image.rect(), plate);
-    painter.fillRect(QRectF(0, 60, 161, 3), amber);
-
-    paintClockMark(painter, QRectF(5, 6, 48, 48), markColours());
-
-    const QString word = u"Brevanto"_s;
-    const QRectF words(57, 6, 100, 34);
-    painter.setFont(fittedFont(word, words.width(), 30, QFont::Bold));
-    painter.setPen(Qt::white);
-    painter.drawText(words, Qt::AlignLeft | Qt::AlignBottom, word);
-
-    painter.setFont(spacedCaps(9, 1.6));
-    painter.setPen(amber);
-    painter.drawText(QRectF(58, 42, 100, 14), Qt::AlignLeft | Qt::AlignVCenter, u"SCOREBOARD"_s);
-    return image;
+QImage installerHeader()
+{
+    return logoPlate(QSize(150, 57));
 }
 
 QImage splash()
@@ -172,15 +207,7 @@ QImage splash()
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-
-    QLinearGradient sky(0, 0, 0, 200);
-    sky.setColorAt(0, QColor(14, 28, 92));
-    sky.setColorAt(1, QColor(2, 4, 16));
-    painter.fillRect(image.rect(), sky);
-    QRadialGradient glow(QPointF(230, 20), 190);
-    glow.setColorAt(0, QColor(80, 130, 255, 90));
-    glow.setColorAt(1, QColor(80, 130, 255, 0));
-    painter.fillRect(image.rect(), glow);
+    paintSky(painter, image.rect(), QPointF(230, 20), 190);
 
     paintClockMark(painter, QRectF(16, 18, 84, 84), markColours());
 
@@ -199,15 +226,46 @@ QImage splash()
                      u"Every second on the board."_s);
 
     // A small lit board: home score, clock, guest score.
-    const QRectF board(14, 126, 272, 58);
-    painter.setPen(QPen(QColor(60, 80, 140), 1));
-    painter.setBrush(QColor(0, 0, 0, 200));
-    painter.drawRoundedRect(board, 6, 6);
+    paintBoardFrame(painter, QRectF(14, 126, 272, 58));
     const QColor white(245, 245, 240);
     painter.fillRect(QRectF(26, 134, 46, 4), QColor(30, 110, 255));
     painter.fillRect(QRectF(228, 134, 46, 4), QColor(230, 60, 40));
     paintSegments(painter, {49, 160}, 30, u"87"_s, white);
     paintSegments(painter, {150, 155}, 38, u"12:00"_s, amber);
     paintSegments(painter, {251, 160}, 30, u"91"_s, white);
+    return image;
+}
+
+QImage installerSide()
+{
+    QImage image(164, 314, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintSky(painter, image.rect(), QPointF(130, 20), 200);
+
+    paintClockMark(painter, QRectF(27, 24, 110, 110), markColours());
+
+    const QString word = u"Brevanto"_s;
+    painter.setFont(fittedFont(word, 140, 34, QFont::Bold));
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 140, 164, 40), Qt::AlignHCenter | Qt::AlignBottom, word);
+    painter.setFont(spacedCaps(10, 1.2));
+    painter.setPen(amber);
+    painter.drawText(QRectF(0, 182, 164, 16), Qt::AlignCenter, u"SCOREBOARD"_s);
+    QFont tagline(u"DejaVu Sans"_s);
+    tagline.setPixelSize(10);
+    painter.setFont(tagline);
+    painter.setPen(QColor(190, 205, 240));
+    painter.drawText(QRectF(0, 200, 164, 14), Qt::AlignCenter, u"Every second on the board."_s);
+
+    // The splash's board stood upright: the clock above, home and guest scores below it.
+    paintBoardFrame(painter, QRectF(14, 226, 136, 76));
+    const QColor white(245, 245, 240);
+    paintSegments(painter, {82, 249}, 28, u"12:00"_s, amber);
+    painter.fillRect(QRectF(31, 268, 34, 3), QColor(30, 110, 255));
+    painter.fillRect(QRectF(99, 268, 34, 3), QColor(230, 60, 40));
+    paintSegments(painter, {48, 285}, 20, u"87"_s, white);
+    paintSegments(painter, {116, 285}, 20, u"91"_s, white);
     return image;
 }

@@ -12,3 +12,7 @@ QByteArray clockIconSvg();
 QImage logo();
 // The splash picture, 300 x 200: the product's name and tagline over a small lit scoreboard.
 QImage splash();
+// The installer's pictures: beside its first and last pages, 164 x 314, the splash's story told
+// upright; and at the head of the others, 150 x 57, the logo's plate.
+QImage installerSide();
+QImage installerHeader();

@@ -36,12 +36,20 @@ int main(int argc, char *argv[])
         QImage image;
         int quality;
     };
+    for (const QString &folder : {u"icons"_s, u"installer"_s}) {
+        if (!out.mkpath(folder)) {
+            std::fprintf(stderr, "cannot make %s\n", qPrintable(out.filePath(folder)));
+            return 1;
+        }
+    }
     const Picture pictures[] = {
         {u"clock-icon.png"_s, clockIcon(32), -1}, // the operator window's own icon
         {u"logo.jpg"_s, logo(), 95},
         {u"splash.jpg"_s, splash(), 95},
         {u"maximize.png"_s, maximizeGlyph(), -1},
         {u"close.png"_s, closeGlyph(), -1},
+        {u"installer/side.png"_s, installerSide(), -1},
+        {u"installer/header.png"_s, installerHeader(), -1},
     };
     for (const Picture &picture : pictures) {
         if (!save(picture.name, picture.image, picture.quality))
@@ -49,10 +57,6 @@ int main(int argc, char *argv[])
     }
 
     // The application icon at the sizes of the desktop's icon theme, and scalable.
-    if (!out.mkpath(u"icons"_s)) {
-        std::fprintf(stderr, "cannot make %s\n", qPrintable(out.filePath(u"icons"_s)));
-        return 1;
-    }
     for (int side : {16, 24, 32, 48, 64, 128, 256}) {
         if (!save(u"icons/clock-%1.png"_s.arg(side), clockIcon(side)))
             return 1;

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer and the installed program under Wine, as a user meets them: a silent
-# install (the default board, then an upgrade to another board of the gallery), the program
-# started from its installed folder, the splash and then the operator window, hotkeys as real key
-# strokes (the points fields and the board's digits looked at on the screen), a board that loops
-# and one that allocates without end, the exit button, and a silent uninstall that leaves nothing
-# behind.
+# install of the default board; an upgrade by hand through the installer's pages, by key strokes,
+# the board page's picture looked at as the list goes through the gallery, and the program started
+# from the last page; a silent upgrade to another board; the program started from its installed
+# folder, the splash and then the operator window, hotkeys as real key strokes (the points fields
+# and the board's digits looked at on the screen), a board that loops and one that allocates
+# without end, the exit button, and a silent uninstall that leaves nothing behind.
 #
 # The desktop is Wine's own (a virtual desktop on the X server), which keeps the keyboard focus by
 # Windows' rules: the key strokes go to whatever window Windows would give them, not to the window
@@ -13,8 +14,10 @@
 #
 # Usage: tests/windows/e2e.sh <installer.exe>
 # Needs DISPLAY (an Xvfb of 1920x1080), WINEPREFIX (a prefix of this run's own, with the virtual
-# desktop set up: tests/windows/run does both) and the tools below. BREVANTO_E2E_SHOTS, a folder,
-# keeps the pictures of the board's area that the checks look at.
+# desktop set up: tests/windows/run does both) and the tools below; beside the installer, the
+# build's pictures of the boards for the installer (windows/installer/boards/NAME.bmp).
+# BREVANTO_E2E_SHOTS, a folder, keeps the pictures of the board's area and of the installer's
+# board page that the checks look at.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # Wine on a busy machine is slow to start a program: a minute for what a native run gets 20 s.
@@ -23,7 +26,8 @@ E2E_PATIENCE=${E2E_PATIENCE:-600}
 source "$here/../e2e/session.sh"
 
 installer=${1:?usage: e2e.sh <installer.exe>}
-require_tools wine wineserver xdotool xwininfo convert compare
+board_pictures=$(dirname "$installer")/windows/installer/boards
+require_tools wine wineserver xdotool xwininfo convert compare bc
 wine_run=$here/../../scripts/windows/wine-run
 : "${DISPLAY:?}" "${WINEPREFIX:?}"
 
@@ -64,7 +68,7 @@ registry_has() {
 now() { date +%s.%N; }
 ms_between() { echo "($2 - $1) * 1000 / 1" | bc; }
 
-# --- Installed silently, then upgraded to another board ---------------------------------------
+# --- Installed silently -----------------------------------------------------------------------
 run_windows "$installer" /S >"$e2e_work/install.out" 2>&1 || fail "the silent install failed"
 [[ -f "$folder/brevanto.exe" && -f "$folder/Uninstall.exe" ]] || fail "nothing installed in $folder"
 cmp -s "$folder/brevanto.dll" "$folder/boards/classic/board.qml" ||
@@ -73,20 +77,14 @@ cmp -s "$folder/brevanto.dll" "$folder/boards/classic/board.qml" ||
 registry_has "$uninstall_key" || fail "no uninstall entry in the registry"
 pass "installed silently under Program Files: the default board, a Start-menu entry"
 
-run_windows "$installer" /S /BOARD=contrast >>"$e2e_work/install.out" 2>&1 ||
-    fail "the upgrade to the board contrast failed"
-cmp -s "$folder/brevanto.dll" "$folder/boards/contrast/board.qml" ||
-    fail "the upgrade did not put the chosen board in place"
-[[ ! -e "$folder/parts/SegmentDigit.qml" ]] || fail "the default board's parts stayed behind"
-pass "upgraded with /BOARD=contrast: that board in place, the old one's parts gone"
-
-# --- The program, started from its folder ------------------------------------------------------
 # In the corner, over Wine's desktop: never over a window of the program's.
 park_pointer() { xdotool mousemove 5 5; }
 send_keys() {
     park_pointer
     xdotool key "$@"
 }
+
+# --- The program and its windows, as the checks find them --------------------------------------
 
 # Starts the installed program with its call log and waits until it logged its window shown;
 # the splash, then the operator window, are timed on the X server as they appear.
@@ -190,6 +188,172 @@ exit_program() {
     pass "$1: no Windows process left behind"
 }
 
+# --- Upgraded by hand, page by page -------------------------------------------------------------
+# As a club upgrades: the installer run again, every page gone through by key strokes, the board
+# page's picture looked at as the list goes through the gallery, a board other than the default
+# chosen, and Brevanto started from the last page.
+less_than() { (($(echo "$1 < $2" | bc))); }
+
+# A window's picture on the screen.
+window_shot() {
+    import -window root -crop "$(xwininfo -id "$1" |
+        awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+             /Width/ {w = $2} /Height/ {h = $2} END {print w "x" h "+" x "+" y}')" +repage "$2"
+}
+keep_shot() {
+    if [[ -n ${BREVANTO_E2E_SHOTS:-} ]]; then cp "$1" "$BREVANTO_E2E_SHOTS/$2"; fi
+}
+
+# The installer's window (its question before the pages comes in a window of the same name).
+setup_window() { xdotool search --onlyvisible --name '^Brevanto Setup$' 2>/dev/null | head -n 1; }
+setup_shown() { [[ -n $(setup_window) ]]; }
+window_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+# Key strokes go to the window that has the keyboard; a window just shown may not have it yet.
+has_keyboard() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
+
+# A key stroke in the installer, and its next page once the window has changed and settled.
+next_page() {
+    local key=$1 what=$2 before=$e2e_work/page-before.png now=$e2e_work/page.png
+    local settled=$e2e_work/page-settled.png deadline=$((SECONDS + E2E_PATIENCE / 10))
+    window_shot "$wizard" "$before"
+    rm -f "$settled"
+    send_keys "$key"
+    while ((SECONDS < deadline)); do
+        sleep 0.3
+        window_shot "$wizard" "$now"
+        [[ -n $(changed_region "$before" "$now") ]] || continue
+        [[ -f $settled && $(changed_pixels "$settled" "$now") == 0 ]] && return 0
+        cp "$now" "$settled"
+    done
+    fail "$what: the installer did not go on after $key"
+}
+
+# The first and last pages have the artwork's side picture: the window's left strip is the night
+# sky, where the other pages are light.
+side_picture_shown() {
+    window_shot "$wizard" "$e2e_work/page.png"
+    less_than "$(convert "$e2e_work/page.png" -crop 150x190+8+100 +repage -colorspace gray \
+        -format '%[fx:mean]' info:)" 0.4
+}
+
+# Where a picture lies in the window's shot, as "X Y": looked for at an eighth of the size, then
+# near there at full size.
+best_place() {
+    # compare says "<distance> (<normalized>) @ X,Y", without an end of line, and fails unless the
+    # pictures are the same.
+    { compare -metric RMSE -subimage-search "$1" "$2" null: 2>&1 || true; } |
+        sed -n 's/.* @ \([0-9]*\),\([0-9]*\).*/\1 \2/p'
+}
+find_picture() {
+    local shot=$1 picture=$2 x y dx dy w h
+    convert "$shot" -scale 12.5% "$e2e_work/shot-small.png"
+    convert "$picture" -scale 12.5% "$e2e_work/picture-small.png"
+    read -r x y <<<"$(best_place "$e2e_work/shot-small.png" "$e2e_work/picture-small.png")"
+    [[ -n $x ]] || return 1
+    x=$((x * 8 > 12 ? x * 8 - 12 : 0)) y=$((y * 8 > 12 ? y * 8 - 12 : 0))
+    read -r w h <<<"$(identify -format '%w %h' "$picture")"
+    convert "$shot" -crop "$((w + 24))x$((h + 24))+$x+$y" +repage "$e2e_work/shot-near.png"
+    read -r dx dy <<<"$(best_place "$e2e_work/shot-near.png" "$picture")"
+    [[ -n $dx ]] || return 1
+    echo "$((x + dx)) $((y + dy))"
+}
+
+# How far the window's picture at the found place is from a board's picture: 0 the same, 1 all
+# different.
+picture_distance() {
+    { compare -metric RMSE "$e2e_work/board-page.png" "$board_pictures/$1.bmp" null: 2>&1 || true; } |
+        sed -n 's/.*(\([0-9.e-]*\)).*/\1/p'
+}
+# Waits until the board page shows the gallery's picture of that board and of no other.
+expect_board_picture() {
+    local board=$1 deadline=$((SECONDS + E2E_PATIENCE / 10)) file other distances
+    local -A distance=()
+    while ((SECONDS < deadline)); do
+        window_shot "$wizard" "$e2e_work/page.png"
+        convert "$e2e_work/page.png" -crop "${picture_size}+$picture_x+$picture_y" +repage \
+            "$e2e_work/board-page.png"
+        distances=""
+        for file in "$board_pictures"/*.bmp; do
+            other=$(basename "$file" .bmp)
+            distance[$other]=$(picture_distance "$other")
+            distances+="$other ${distance[$other]}, "
+        done
+        if less_than "${distance[$board]}" 0.02; then
+            for other in "${!distance[@]}"; do
+                [[ $other == "$board" ]] || less_than 0.05 "${distance[$other]}" ||
+                    fail "the board page: $board's picture is too like $other's (${distances%, })"
+            done
+            keep_shot "$e2e_work/page.png" "board-page-$board.png"
+            pass "the board page shows $board's picture from the gallery (distances ${distances%, })"
+            return 0
+        fi
+        sleep 0.3
+    done
+    fail "the board page: no picture of $board at $picture_x,$picture_y (${distances%, })"
+}
+
+desktop_up
+park_pointer
+# The program it starts at the end stays up until the exit button: wine-run waits for it.
+WINE_RUN_LINGER=$((E2E_PATIENCE / 5)) "$wine_run" "$installer" >"$e2e_work/install-pages.out" 2>&1 &
+e2e_app=$!
+# Installed already: the installer first asks whether to remove the old version; Yes, its default.
+wait_for setup_shown || fail "the installer showed no window"
+question=$(setup_window)
+wait_for has_keyboard "$question" || fail "the question about the old version has no keyboard"
+send_keys Return
+wait_for window_gone "$question" || fail "the question about the old version stayed"
+wait_for setup_shown || fail "the installer showed no page after removing the old version"
+wizard=$(setup_window)
+wait_for has_keyboard "$wizard" || fail "the installer's pages have no keyboard"
+wait_for side_picture_shown || fail "the welcome page shows no side picture"
+keep_shot "$e2e_work/page.png" "welcome.png"
+next_page Return "the welcome page"
+keep_shot "$e2e_work/page.png" "licence.png"
+next_page Return "the licence page"
+read -r picture_x picture_y < <(find_picture "$e2e_work/page.png" "$board_pictures/classic.bmp") ||
+    fail "the board page shows no picture of the default board"
+picture_size=$(identify -format '%wx%h' "$board_pictures/classic.bmp")
+expect_board_picture classic
+send_keys Down
+expect_board_picture widescreen
+send_keys Down
+expect_board_picture contrast
+send_keys Up
+expect_board_picture widescreen
+next_page Return "the board page"
+next_page Return "the folder page"
+send_keys Return
+wait_for side_picture_shown || fail "no last page after installing"
+keep_shot "$e2e_work/page.png" "finish.png"
+cmp -s "$folder/brevanto.dll" "$folder/boards/widescreen/board.qml" ||
+    fail "the upgrade by hand did not put the chosen board in place"
+[[ ! -e "$folder/parts/SegmentDigit.qml" ]] || fail "the default board's parts stayed behind"
+pass "upgraded through the pages: the board chosen on its page in place, the old one's parts gone"
+
+# "Start Brevanto", ticked on the last page: Finish starts the installed program.
+send_keys Return
+wait_for window_gone "$wizard" || fail "the last page stayed after Finish"
+finished=$(now)
+operator_window_shown() { xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1; }
+wait_for operator_window_shown || fail "Finish started no operator window"
+[[ -n $(prefix_pids "^[A-Z]:.*\\\\Brevanto\\\\brevanto\\.exe") ]] ||
+    fail "the operator window is not the installed program's"
+pass "started from the last page: the operator window $(ms_between "$finished" "$(now)") ms after Finish"
+form=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
+form_x=$(xwininfo -id "$form" | awk '/Absolute upper-left X/ {print $4}')
+form_y=$(xwininfo -id "$form" | awk '/Absolute upper-left Y/ {print $4}')
+exit_program "started from the last page"
+
+# --- Upgraded silently to another board ---------------------------------------------------------
+run_windows "$installer" /S /BOARD=contrast >>"$e2e_work/install.out" 2>&1 ||
+    fail "the upgrade to the board contrast failed"
+cmp -s "$folder/brevanto.dll" "$folder/boards/contrast/board.qml" ||
+    fail "the upgrade did not put the chosen board in place"
+[[ ! -e "$folder/parts/TeamPanel.qml" ]] || fail "the board before's parts stayed behind"
+pass "upgraded with /BOARD=contrast: that board in place, the old one's parts gone"
+
+# --- The program, started from its folder ------------------------------------------------------
 start_installed
 grep -qx '\["Shown","movie"\]' "$e2e_work/calls.log" || fail "the installed board was not shown"
 pass "started: the splash, then the operator window $(ms_between "$splash_closed" "$form_shown") ms after the splash closed ($(ms_between "$launched" "$form_shown") ms after the start)"
