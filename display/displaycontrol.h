@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -29,7 +30,8 @@ struct DisplayServices
 // The movie runs in a process of its own (BoardLink), which draws the board into memory shared
 // with this control; whatever the movie does there, the control, the clock and the horn go on.
 // The control shows the frames in its rectangle, or a plain notice when the movie does not
-// play. Like the control it stands in for, it plays at load and scales the movie's design canvas
+// play; a movie that has shown nothing half a second after its load was asked for is said to be
+// loading until its first frame or its notice comes. Like the control it stands in for, it plays at load and scales the movie's design canvas
 // uniformly to fit ("ShowAll"), centred on black.
 //
 // The game clock runs here, on a monotonic clock, behind the movie's frame protocol: GotoFrame 0
@@ -85,4 +87,6 @@ private:
     QString m_moviePath;
     ClockDriver *m_clock;
     BoardLink *m_link;
+    // Runs from the load on: a board that loads quickly shows no word of it.
+    QTimer m_loadingDelay;
 };
