@@ -31,8 +31,8 @@ struct DisplayServices
 // with this control; whatever the movie does there, the control, the clock and the horn go on.
 // The control shows the frames in its rectangle, or a plain notice when the movie does not
 // play; a movie that has shown nothing half a second after its load was asked for is said to be
-// loading until its first frame or its notice comes. Like the control it stands in for, it plays at load and scales the movie's design canvas
-// uniformly to fit ("ShowAll"), centred on black.
+// loading until its first frame or its notice comes. Like the control it stands in for, it plays at
+// load and scales the movie's design canvas uniformly to fit ("ShowAll"), centred on black.
 //
 // The game clock runs here, on a monotonic clock, behind the movie's frame protocol: GotoFrame 0
 // is the cue, Play from the cue takes s_min and s_sec and rests there, Play from rest or from

@@ -137,7 +137,8 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
     m_saving.clear();
     m_report.refusedFiles = RefusedFiles(m_report.warnings, m_boardFolder);
     for (const Overflow &overflow : std::as_const(m_overflows))
-        m_report.overflows.append(overflow.first + InStates(overflow.states, PreviewStates().size()));
+        m_report.overflows.append(overflow.first +
+                                  InStates(overflow.states, PreviewStates().size()));
     if (!m_report.refusal) {
         for (const QString &name : ShownNames()) {
             if (!m_shownNames.contains(name))
@@ -170,7 +171,8 @@ std::optional<QRect> BoardPreview::settle()
     WaitFor(
         m_link, [this] { return m_link.frames().isSettled(); }, 2 * BoardProcess::AnswerLimit);
     disconnect(collect);
-    m_lastDrawnMs = std::chrono::duration<double, std::milli>(ProcessorTime(process) - before).count();
+    m_lastDrawnMs =
+        std::chrono::duration<double, std::milli>(ProcessorTime(process) - before).count();
     if (refused())
         return std::nullopt;
     return changed;
@@ -265,9 +267,10 @@ bool BoardPreview::inspect(const PreviewState &state)
         // without the text and the figures.
         static const QRegularExpression shown(uR"(^(.*?): Text ".*?"(.*)$)"_s);
         const QRegularExpressionMatch parts = shown.match(finding);
-        const QString key = parts.hasMatch() ? parts.captured(1) + u'|' +
-                                                   parts.captured(2).remove(QRegularExpression(u"\\d+"_s))
-                                             : finding;
+        const QString key =
+            parts.hasMatch()
+                ? parts.captured(1) + u'|' + parts.captured(2).remove(QRegularExpression(u"\\d+"_s))
+                : finding;
         auto known = std::find_if(m_overflows.begin(), m_overflows.end(),
                                   [&](const Overflow &overflow) { return overflow.key == key; });
         if (known == m_overflows.end())

@@ -77,8 +77,7 @@ QList<Token> Tokens(QStringView code)
         } else if (code.sliced(i).startsWith(u"/*")) {
             i += 2;
             skipTo(u"*/");
-        } else if (c == u'"' || c == u'\'' || c == u'`' ||
-                   (c == u'/' && RegExpMayFollow(tokens))) {
+        } else if (c == u'"' || c == u'\'' || c == u'`' || (c == u'/' && RegExpMayFollow(tokens))) {
             const int startLine = line;
             const qsizetype start = ++i;
             while (i < n && code.at(i) != c && (c == u'`' || code.at(i) != u'\n')) {
@@ -89,7 +88,8 @@ QList<Token> Tokens(QStringView code)
                 ++i;
             }
             if (c != u'/')
-                tokens.append({Token::String, code.sliced(start, std::min(i, n) - start), startLine});
+                tokens.append(
+                    {Token::String, code.sliced(start, std::min(i, n) - start), startLine});
             ++i;
         } else if (StartsName(c)) {
             const qsizetype start = i;
@@ -116,8 +116,8 @@ int EditDistance(QStringView a, QStringView b)
         row[0] = int(i);
         for (qsizetype j = 1; j <= b.size(); ++j) {
             const int above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1,
-                               diagonal + (a.at(i - 1) == b.at(j - 1) ? 0 : 1)});
+            row[j] = std::min(
+                {row[j] + 1, row[j - 1] + 1, diagonal + (a.at(i - 1) == b.at(j - 1) ? 0 : 1)});
             diagonal = above;
         }
     }
@@ -150,13 +150,12 @@ QList<std::pair<QString, QString>> BoardCode(const QString &movie)
     qint64 read = 0;
     for (const QString &path : std::as_const(files)) {
         QFile file(path);
-        if (file.size() > MovieLimits::DocumentBytes || read + file.size() > MovieLimits::MovieBytes ||
-            !file.open(QIODevice::ReadOnly))
+        if (file.size() > MovieLimits::DocumentBytes ||
+            read + file.size() > MovieLimits::MovieBytes || !file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray bytes = file.read(MovieLimits::DocumentBytes);
         read += bytes.size();
-        const QString name =
-            path == movie ? movieInfo.fileName() : folder.relativeFilePath(path);
+        const QString name = path == movie ? movieInfo.fileName() : folder.relativeFilePath(path);
         code.append({name, QString::fromUtf8(bytes)});
     }
     return code;
@@ -223,8 +222,8 @@ QStringList UnknownNames(const QString &movie)
                 ++known->more;
                 continue;
             }
-            const QString written = read.bracketed ? u"board[\"%1\"]"_s.arg(read.name)
-                                                   : u"board."_s + read.name;
+            const QString written =
+                read.bracketed ? u"board[\"%1\"]"_s.arg(read.name) : u"board."_s + read.name;
             unknown.insert(read.name, {written, file + u':' + QString::number(read.line)});
             order.append(read.name);
         }

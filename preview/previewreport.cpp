@@ -93,9 +93,9 @@ QStringList PreviewReport::lateness() const
                 late.append(u"%1: a change of the clock alone takes %2 at %3, more than a third of "
                             u"a tenth (%4), so the clock shows late on such a screen; mend: less "
                             u"to redraw where the clock changes (no picture, gradient or "
-                            u"transparency under it, fewer items)"_s
-                                .arg(state.title, Milliseconds(*picture.clockMs), size,
-                                     Milliseconds(LateClockMs)));
+                            u"transparency under it, fewer items)"_s.arg(
+                                state.title, Milliseconds(*picture.clockMs), size,
+                                Milliseconds(LateClockMs)));
         }
     }
     return late;
@@ -116,8 +116,9 @@ QString PreviewReport::text() const
     if (peakBytes > 0)
         out += u"Peak memory of the board's process: "_s + Megabytes(peakBytes) + u'\n';
     if (!states.isEmpty()) {
-        out += u"Drawn: the whole picture, then (on projectors) after a change of the clock "
-               u"alone and of a point alone, redrawn as the program redraws: only what changed.\n"_s;
+        out +=
+            u"Drawn: the whole picture, then (on projectors) after a change of the clock "
+            u"alone and of a point alone, redrawn as the program redraws: only what changed.\n"_s;
     }
     for (const State &state : states) {
         QStringList pictures;
@@ -161,12 +162,11 @@ QString PreviewReport::html() const
                 // The operator window's picture at twice its size, its pixels as they are, beside
                 // the projectors' made small; each links to itself at full size.
                 const QString file = picture.file.toHtmlEscaped();
-                const QString size =
-                    picture.projector
-                        ? u" width=\"384\""_s
-                        : u" class=\"small\" width=\"%1\" height=\"%2\""_s
-                              .arg(2 * picture.pixels.width())
-                              .arg(2 * picture.pixels.height());
+                const QString size = picture.projector
+                                         ? u" width=\"384\""_s
+                                         : u" class=\"small\" width=\"%1\" height=\"%2\""_s
+                                               .arg(2 * picture.pixels.width())
+                                               .arg(2 * picture.pixels.height());
                 html += u"<td><a href=\""_s + file + u"\"><img loading=\"lazy\" src=\""_s + file +
                         u'"' + size + u" alt=\""_s + picture.size.toHtmlEscaped() + u"\"></a>"_s +
                         picture.size.toHtmlEscaped() + u", "_s + Costs(picture).toHtmlEscaped() +

@@ -91,9 +91,8 @@ std::optional<QString> Leading(const QStringList &strings, const Asker &asker,
     const QString local = LocalFile(target);
     for (const QString &written : strings) {
         const QUrl resolved = asker.file.resolved(QUrl(written));
-        if (resolved.toString() == target ||
-            (!local.isEmpty() && resolved.isLocalFile() &&
-             QDir::cleanPath(resolved.toLocalFile()) == local))
+        if (resolved.toString() == target || (!local.isEmpty() && resolved.isLocalFile() &&
+                                              QDir::cleanPath(resolved.toLocalFile()) == local))
             return written;
     }
     return std::nullopt;

@@ -104,14 +104,14 @@ Painted PaintedBy(QQuickText *text)
     if (d->layedOutTextRect.width() <= 0)
         return painted;
     const QPointF offset(text->leftPadding() + AlignedOffset(d->lineWidth, d->availableWidth(),
-                                                             text->effectiveHAlign(),
-                                                             Qt::AlignLeft, Qt::AlignRight),
+                                                             text->effectiveHAlign(), Qt::AlignLeft,
+                                                             Qt::AlignRight),
                          top);
     // The lines drawn whole, then the elided one (as QQuickText paints them).
     AddLines(d->layout, d->lineCount - (d->elideLayout ? 1 : 0), offset, painted);
     if (d->elideLayout) {
         AddLines(*d->elideLayout, d->elideLayout->lineCount(), offset, painted);
-        --painted.characters; // the ellipsis
+        painted.characters -= d->elideLayout->text().count(QQuickTextPrivate::elideChar);
     }
     return painted;
 }
@@ -176,17 +176,18 @@ void Inspect(QQuickText *text, QQuickItem *movie, const QUrl &folder, QStringLis
             painted.ink.left() < -Tolerance || painted.ink.right() > box.right() + Tolerance;
         const bool taller =
             painted.ink.top() < -Tolerance || painted.ink.bottom() > box.bottom() + Tolerance;
-        findings.append(Describe(text, folder) + u": its glyphs reach "_s +
-                        outOfBox.join(u", "_s) + u"; mend: "_s + Mend(text, wider, taller));
+        findings.append(Describe(text, folder) + u": its glyphs reach "_s + outOfBox.join(u", "_s) +
+                        u"; mend: "_s + Mend(text, wider, taller));
     }
 
     // A longer text (a name of 32,767 characters) may well be cut short.
     const qsizetype whole = text->text().size();
     const QString room = u"; mend: give it room (a wider box, a smaller font, or fontSizeMode: "
                          u"Text.HorizontalFit with a smaller minimumPixelSize)"_s;
-    if (whole <= BoardProtocol::Inspection::WholeLength && text->truncated()) {
-        const QString how = text->elideMode() != QQuickText::ElideNone ? u"elided"_s
-                                                                         : u"cut to its lines"_s;
+    if (whole <= BoardProtocol::Inspection::WholeLength && text->truncated() &&
+        painted.characters < whole) {
+        const QString how =
+            text->elideMode() != QQuickText::ElideNone ? u"elided"_s : u"cut to its lines"_s;
         findings.append(Describe(text, folder) +
                         u": shows only %1 of its %2 characters (%3)"_s.arg(painted.characters)
                             .arg(whole)
@@ -203,7 +204,8 @@ void Inspect(QQuickText *text, QQuickItem *movie, const QUrl &folder, QStringLis
     const QStringList offCanvas = Beyond(visible, canvas, u"the canvas"_s);
     if (!visible.isEmpty() && !offCanvas.isEmpty())
         findings.append(Describe(text, folder) + u": its glyphs reach "_s +
-                        offCanvas.join(u", "_s) + u", where they are cut off; mend: move it "_s
+                        offCanvas.join(u", "_s) +
+                        u", where they are cut off; mend: move it "_s
                         u"inside the canvas or make it smaller"_s);
 }
 
