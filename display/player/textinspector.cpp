@@ -50,14 +50,15 @@ QString Describe(QQuickItem *text, const QUrl &folder)
            (name.isEmpty() ? QString() : u" ("_s + name + u')');
 }
 
-// Where a layout's line starts in the item, as QQuickText places its layout.
-qreal AlignedOffset(qreal content, qreal room, int alignment, int start, int end)
+// Where a layout starts in the item, as QQuickText places it: at the end, in the centre, or (at
+// the start, or justified) at 0.
+qreal AlignedOffset(qreal content, qreal room, int alignment, int end, int centre)
 {
     if (alignment & end)
         return room - content;
-    if (alignment & start)
-        return 0;
-    return (room - content) / 2; // centred
+    if (alignment & centre)
+        return (room - content) / 2;
+    return 0;
 }
 
 // What a Text paints: its glyphs' ink as drawn, in the item's coordinates, and how much of its
@@ -89,14 +90,15 @@ void AddLines(const QTextLayout &layout, int lines, QPointF offset, Painted &pai
 Painted PaintedBy(QQuickText *text)
 {
     QQuickTextPrivate *d = QQuickTextPrivate::get(text);
-    const qreal top = text->topPadding() +
-                      AlignedOffset(d->layedOutTextRect.height() + d->lineHeightOffset(),
-                                    d->availableHeight(), d->vAlign, Qt::AlignTop, Qt::AlignBottom);
+    const qreal top =
+        text->topPadding() + AlignedOffset(d->layedOutTextRect.height() + d->lineHeightOffset(),
+                                           d->availableHeight(), d->vAlign, Qt::AlignBottom,
+                                           Qt::AlignVCenter);
     if (d->richText) {
         // Laid out as a document: its lines are the best measure there is.
         const qreal left = text->leftPadding() +
                            AlignedOffset(d->layedOutTextRect.width(), d->availableWidth(),
-                                         text->effectiveHAlign(), Qt::AlignLeft, Qt::AlignRight);
+                                         text->effectiveHAlign(), Qt::AlignRight, Qt::AlignHCenter);
         return {QRectF(left, top, d->layedOutTextRect.width(), d->layedOutTextRect.height()),
                 text->text().size()};
     }
@@ -104,8 +106,8 @@ Painted PaintedBy(QQuickText *text)
     if (d->layedOutTextRect.width() <= 0)
         return painted;
     const QPointF offset(text->leftPadding() + AlignedOffset(d->lineWidth, d->availableWidth(),
-                                                             text->effectiveHAlign(), Qt::AlignLeft,
-                                                             Qt::AlignRight),
+                                                             text->effectiveHAlign(),
+                                                             Qt::AlignRight, Qt::AlignHCenter),
                          top);
     // The lines drawn whole, then the elided one (as QQuickText paints them).
     AddLines(d->layout, d->lineCount - (d->elideLayout ? 1 : 0), offset, painted);
