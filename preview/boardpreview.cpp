@@ -5,6 +5,7 @@
 #include "boardprocess.h"
 #include "boardvariables.h"
 #include "namecheck.h"
+#include "pngwriter.h"
 #include "previewstates.h"
 #include "processmemory.h"
 #include "processtime.h"
@@ -204,12 +205,11 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
             return false;
         const QString file =
             u"%1-%2x%3.png"_s.arg(state.id).arg(size.pixels.width()).arg(size.pixels.height());
-        // Written while the next picture is drawn: without alpha (the board area is opaque) and
-        // quickly compressed, which takes a third less of the machine than Qt's default.
-        m_saving.push_back(std::async(
-            std::launch::async, [picture = m_link.shown().copy(), path = out.filePath(file)] {
-                return picture.convertToFormat(QImage::Format_RGB32).save(path, "PNG", 80);
-            }));
+        // Written while the next picture is drawn.
+        m_saving.push_back(std::async(std::launch::async,
+                                      [picture = m_link.shown().copy(), path = out.filePath(file)] {
+                                          return WriteOpaquePng(picture, path);
+                                      }));
         PreviewReport::Picture &picture = shown.pictures[i];
         picture = {size.title, size.pixels, size.projector, file, m_lastDrawnMs, {}, {}};
         if (size.pixels == InspectedSize && (!inspect(state) || !probeNames(state)))

@@ -4,6 +4,7 @@
 #include "hostilemovies.h"
 #include "movienotice.h"
 #include "namecheck.h"
+#include "pngwriter.h"
 #include "previewreport.h"
 #include "refusedfiles.h"
 
@@ -87,6 +88,8 @@ private Q_SLOTS:
     void exitStatus_data();
     void exitStatus();
     void contactSheetEscapesTheBoard();
+    void picturesReadBack_data();
+    void picturesReadBack();
     void movieOfAFolder_data();
     void movieOfAFolder();
     void namesRead_data();
@@ -164,6 +167,36 @@ void TestPreview::contactSheetEscapesTheBoard()
     QVERIFY(!html.contains(u"<script>"_s));
     QVERIFY(!html.contains(u"<img src=x"_s));
     QVERIFY(html.contains(u"&lt;script&gt;"_s));
+}
+
+void TestPreview::picturesReadBack_data()
+{
+    QTest::addColumn<QImage>("picture");
+
+    const auto gradient = [](int width, int height) {
+        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x * y) & 0xff));
+        }
+        return image;
+    };
+    QTest::newRow("a pixel") << gradient(1, 1);
+    QTest::newRow("rows of an odd width") << gradient(229, 171);
+    QImage flat(1920, 1080, QImage::Format_RGB32);
+    flat.fill(QColor(0x10, 0x20, 0x40));
+    QTest::newRow("a board's flat colour") << flat;
+}
+
+void TestPreview::picturesReadBack()
+{
+    // What the preview writes is a PNG any reader takes, with the frame's pixels.
+    QFETCH(QImage, picture);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"picture.png"_s);
+    QVERIFY(WriteOpaquePng(picture, path));
+    QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
+             picture.convertToFormat(QImage::Format_RGB32));
 }
 
 void TestPreview::movieOfAFolder_data()
