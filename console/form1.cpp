@@ -3,6 +3,7 @@
 #include "ui_form1.h"
 
 #include "boardarea.h"
+#include "boardmovie.h"
 #include "boardvariables.h"
 #include "clockcommands.h"
 #include "displaycontrol.h"
@@ -249,7 +250,7 @@ void Form1::Command2_Click()
 
 void Form1::LoadScoreboardMovie()
 {
-    ShockwaveFlash1->setMovie(ProgramFile(QStringLiteral("brevanto.dll")));
+    ShockwaveFlash1->setMovie(ProgramFile(ProgramMovieName));
 }
 
 void Form1::RefreshDisplay()

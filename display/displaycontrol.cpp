@@ -5,10 +5,21 @@
 #include "boardvariables.h"
 #include "clockdriver.h"
 #include "horn.h"
+#include "movienotice.h"
 #include "textnumber.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Long enough that a board loading as it should shows nothing but itself; short enough that the
+// operator does not wonder at a black area.
+constexpr auto LoadingNoticeDelay = 500ms;
+
+} // namespace
 
 DisplayControl::DisplayControl(DisplayServices services, QWidget *parent)
     : QWidget(parent), m_clock(new ClockDriver(services.clockTime, this)),
@@ -30,6 +41,9 @@ DisplayControl::DisplayControl(DisplayServices services, QWidget *parent)
         Q_EMIT movieChanged();
     });
     m_link->frames().setVariable(BoardName::Clock, m_clock->text());
+    m_loadingDelay.setSingleShot(true);
+    m_loadingDelay.setInterval(LoadingNoticeDelay);
+    connect(&m_loadingDelay, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 DisplayControl::~DisplayControl() = default;
@@ -40,6 +54,7 @@ void DisplayControl::setMovie(const QString &path)
     m_moviePath = path;
     tellSize();
     m_link->load(path);
+    m_loadingDelay.start();
     update();
 }
 
@@ -136,7 +151,10 @@ void DisplayControl::paintEvent(QPaintEvent *event)
         return;
     }
     painter.fillRect(rect(), Qt::black);
-    if (const QString text = notice(); !text.isEmpty()) {
+    QString text = notice();
+    if (text.isEmpty() && m_link->isLoading() && !m_loadingDelay.isActive())
+        text = LoadingNoticeText();
+    if (!text.isEmpty()) {
         QFont font = painter.font();
         font.setPixelSize(qMax(10, height() / 14));
         painter.setFont(font);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -29,8 +30,9 @@ struct DisplayServices
 // The movie runs in a process of its own (BoardLink), which draws the board into memory shared
 // with this control; whatever the movie does there, the control, the clock and the horn go on.
 // The control shows the frames in its rectangle, or a plain notice when the movie does not
-// play. Like the control it stands in for, it plays at load and scales the movie's design canvas
-// uniformly to fit ("ShowAll"), centred on black.
+// play; a movie that has shown nothing half a second after its load was asked for is said to be
+// loading until its first frame or its notice comes. Like the control it stands in for, it plays at
+// load and scales the movie's design canvas uniformly to fit ("ShowAll"), centred on black.
 //
 // The game clock runs here, on a monotonic clock, behind the movie's frame protocol: GotoFrame 0
 // is the cue, Play from the cue takes s_min and s_sec and rests there, Play from rest or from
@@ -85,4 +87,6 @@ private:
     QString m_moviePath;
     ClockDriver *m_clock;
     BoardLink *m_link;
+    // Runs from the load on: a board that loads quickly shows no word of it.
+    QTimer m_loadingDelay;
 };

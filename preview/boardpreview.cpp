@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardpreview.h"
 
+#include "boardmovie.h"
 #include "boardprocess.h"
+#include "boardvariables.h"
+#include "namecheck.h"
+#include "pngwriter.h"
 #include "previewstates.h"
 #include "processmemory.h"
+#include "processtime.h"
+#include "refusedfiles.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <numeric>
@@ -28,6 +35,27 @@ constexpr QSize InspectedSize(1920, 1080);
 QString Probe(const QString &value)
 {
     return value == u"818"_s ? u"181"_s : u"818"_s;
+}
+
+// The state's value of a name; none when the state leaves it unset.
+std::optional<QString> ValueIn(const PreviewState &state, const QString &name)
+{
+    std::optional<QString> value;
+    for (const auto &variable : state.variables) {
+        if (variable.first == name)
+            value = variable.second;
+    }
+    return value;
+}
+
+// The states a finding was found in, for a report line.
+QString InStates(const QStringList &states, qsizetype all)
+{
+    if (states.size() == all)
+        return u" (in every state)"_s;
+    if (states.size() <= 2)
+        return u" (in: "_s + states.join(u"; "_s) + u')';
+    return u" (in %1 states, first: %2)"_s.arg(states.size()).arg(states.first());
 }
 
 double Milliseconds(const QElapsedTimer &timer)
@@ -76,19 +104,25 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
 {
     m_report = PreviewReport();
     m_report.board = board;
-    const QString canonical = QFileInfo(board).canonicalFilePath();
-    m_boardFolder = QFileInfo(canonical.isEmpty() ? board : canonical).absolutePath();
+    const QString movie = BoardMovie(board);
+    const QString canonical = QFileInfo(movie).canonicalFilePath();
+    m_boardFolder = QFileInfo(canonical.isEmpty() ? movie : canonical).absolutePath();
     m_shownNames.clear();
+    m_overflows.clear();
 
     m_memory.start();
     m_link.frames().setSize(PreviewSizes().first().pixels, 1);
     QElapsedTimer loading;
     loading.start();
-    m_link.load(QFileInfo(board).absoluteFilePath());
+    m_link.load(QFileInfo(movie).absoluteFilePath());
+    // Read while the board's process loads it.
+    m_report.unknownNames = UnknownNames(movie);
     WaitFor(
         m_link, [this] { return m_link.isPlaying(); }, BoardProcess::LoadLimit);
-    if (refused())
+    if (refused()) {
+        m_report.refusedFiles = RefusedFiles(m_report.warnings, m_boardFolder);
         return m_report;
+    }
     m_report.loadMs = Milliseconds(loading);
     for (const PreviewState &state : PreviewStates()) {
         if (!showState(state, out))
@@ -99,6 +133,10 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
     m_saving.waitForDone();
     if (m_unsaved.exchange(false) && !m_report.refusal)
         m_report.refusal = u"the pictures cannot be written into "_s + out.path();
+    m_report.refusedFiles = RefusedFiles(m_report.warnings, m_boardFolder);
+    for (const Overflow &overflow : std::as_const(m_overflows))
+        m_report.overflows.append(overflow.first +
+                                  InStates(overflow.states, PreviewStates().size()));
     if (!m_report.refusal) {
         for (const QString &name : ShownNames()) {
             if (!m_shownNames.contains(name))
@@ -124,12 +162,15 @@ std::optional<QRect> BoardPreview::settle()
     QRect changed;
     const auto collect = connect(&m_link, &BoardLink::shownChanged, this,
                                  [&changed](const QRect &rect) { changed |= rect; });
-    QElapsedTimer drawing;
-    drawing.start();
+    // The board's cost is the processor time its process spends on the frame: the same on a
+    // busy machine as on a quiet one, where it is the time from the order to the frame.
+    const qint64 process = m_link.processId();
+    const std::chrono::nanoseconds before = ProcessorTime(process);
     WaitFor(
         m_link, [this] { return m_link.frames().isSettled(); }, 2 * BoardProcess::AnswerLimit);
     disconnect(collect);
-    m_lastDrawnMs = Milliseconds(drawing);
+    m_lastDrawnMs =
+        std::chrono::duration<double, std::milli>(ProcessorTime(process) - before).count();
     if (refused())
         return std::nullopt;
     return changed;
@@ -145,17 +186,18 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
 {
     for (const auto &[name, value] : state.variables)
         m_link.frames().setVariable(name, value);
-    if (!settle())
-        return false;
     // Drawn at every size, the one it is looked over at last; reported in the sizes' order.
     const QList<PreviewSize> sizes = PreviewSizes();
-    PreviewReport::State shown{state.title, QList<PreviewReport::Picture>(sizes.size())};
+    // A point in the clock's text: the last minute, counted in tenths.
+    PreviewReport::State shown{state.title, QList<PreviewReport::Picture>(sizes.size()),
+                               state.clockChange.contains(u'.')};
     QList<qsizetype> order(sizes.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_partition(order.begin(), order.end(),
                           [&](qsizetype i) { return sizes.at(i).pixels != InspectedSize; });
     for (const qsizetype i : std::as_const(order)) {
         const PreviewSize &size = sizes.at(i);
+        restore(state);
         if (!setSize(size.pixels))
             return false;
         const QString file =
@@ -163,15 +205,42 @@ bool BoardPreview::showState(const PreviewState &state, const QDir &out)
         // Written while the next picture is drawn, one at a time: the board's process is not
         // to be kept from drawing.
         m_saving.start([this, picture = m_link.shown().copy(), path = out.filePath(file)] {
-            if (!picture.save(path))
+            if (!WriteOpaquePng(picture, path))
                 m_unsaved = true;
         });
-        shown.pictures[i] = {size.title, file, m_lastDrawnMs};
+        PreviewReport::Picture &picture = shown.pictures[i];
+        picture = {size.title, size.pixels, size.projector, file, m_lastDrawnMs, {}, {}};
+        if (size.pixels == InspectedSize && (!inspect(state) || !probeNames(state)))
+            return false;
+        if (size.projector && !timeChanges(state, picture))
+            return false;
     }
-    if (!inspect(state) || !probeNames(state))
-        return false;
     m_report.states.append(shown);
     return true;
+}
+
+bool BoardPreview::timeChanges(const PreviewState &state, PreviewReport::Picture &picture)
+{
+    m_link.frames().setVariable(BoardName::Clock, state.clockChange);
+    if (!settle())
+        return false;
+    picture.clockMs = m_lastDrawnMs;
+    const std::optional<QString> points = ValueIn(state, BoardName::PointsA);
+    if (!points)
+        return true;
+    m_link.frames().setVariable(BoardName::PointsA, Probe(*points));
+    if (!settle())
+        return false;
+    picture.pointMs = m_lastDrawnMs;
+    return true;
+}
+
+void BoardPreview::restore(const PreviewState &state)
+{
+    for (const QString &name : {BoardName::Clock, BoardName::PointsA}) {
+        if (const std::optional<QString> value = ValueIn(state, name))
+            m_link.frames().setVariable(name, *value);
+    }
 }
 
 bool BoardPreview::inspect(const PreviewState &state)
@@ -192,9 +261,20 @@ bool BoardPreview::inspect(const PreviewState &state)
         return false;
     }
     for (const QString &finding : std::as_const(*findings)) {
-        const QString line = state.title + u": "_s + finding;
-        if (!m_report.overflows.contains(line))
-            m_report.overflows.append(line);
+        // One Text's finding in any state, whatever it showed there: its place, and its words
+        // without the text and the figures.
+        static const QRegularExpression shown(uR"(^(.*?): Text ".*?"(.*)$)"_s);
+        const QRegularExpressionMatch parts = shown.match(finding);
+        const QString key =
+            parts.hasMatch()
+                ? parts.captured(1) + u'|' + parts.captured(2).remove(QRegularExpression(u"\\d+"_s))
+                : finding;
+        auto known = std::find_if(m_overflows.begin(), m_overflows.end(),
+                                  [&](const Overflow &overflow) { return overflow.key == key; });
+        if (known == m_overflows.end())
+            m_overflows.append({key, finding, {state.title}});
+        else if (known->states.last() != state.title)
+            known->states.append(state.title);
     }
     return true;
 }
@@ -205,11 +285,7 @@ bool BoardPreview::probeNames(const PreviewState &state)
         // Shown in one state is enough.
         if (m_shownNames.contains(name))
             continue;
-        QString value;
-        for (const auto &variable : state.variables) {
-            if (variable.first == name)
-                value = variable.second;
-        }
+        const QString value = ValueIn(state, name).value_or(QString());
         m_link.frames().setVariable(name, Probe(value));
         const std::optional<QRect> changed = settle();
         if (!changed)

@@ -15,8 +15,10 @@
 
 // Plays a board as the program plays it (BoardLink: the board's process with its sandbox and
 // guards, a board that loops or grows ended rather than waited for, the program's notices), sets
-// it into every PreviewState, draws each at every PreviewSize into PNG files and looks it over.
-// Nothing of the console: no game, no window.
+// it into every PreviewState, draws each at every PreviewSize into PNG files, times what the
+// program redraws on a projector (a change of the clock, of a point) and looks it over: its
+// texts, the names it shows, and in its files and warnings the names the program never sets and
+// the files refused. Nothing of the console: no game, no window.
 class BoardPreview : public QObject
 {
     Q_OBJECT
@@ -25,7 +27,8 @@ class BoardPreview : public QObject
 public:
     explicit BoardPreview(QObject *parent = nullptr);
 
-    // The pictures go to `out`, which must exist; what was found comes back.
+    // The board is its movie or its folder (see BoardMovie); the pictures go to `out`, which
+    // must exist. What was found comes back.
     PreviewReport run(const QString &board, const QDir &out);
 
 private:
@@ -36,6 +39,9 @@ private:
     bool showState(const PreviewState &state, const QDir &out);
     bool probeNames(const PreviewState &state);
     bool inspect(const PreviewState &state);
+    bool timeChanges(const PreviewState &state, PreviewReport::Picture &picture);
+    // Back to the state's values after timeChanges().
+    void restore(const PreviewState &state);
     bool refused();
     void sampleMemory();
 
@@ -44,6 +50,14 @@ private:
     QString m_boardFolder;
     double m_lastDrawnMs = 0;
     QStringList m_shownNames;
+    // Each text's finding as first found, with the titles of the states it was found in.
+    struct Overflow
+    {
+        QString key;
+        QString first;
+        QStringList states;
+    };
+    QList<Overflow> m_overflows;
     // Whether a picture could not be written, and the pictures being written (declared after it,
     // since the pool waits for them as it goes, and they may still set it).
     std::atomic<bool> m_unsaved = false;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// brevanto-preview BOARD --out DIR
+// brevanto-preview BOARD --out DIR    (BOARD: the movie, or the board's folder)
 // Shows a board author what a board looks like in every state the program can put it in, at
 // the operator window's size and on projectors, and what in it would need mending: PNG files
 // and a contact sheet (index.html) in DIR, and a report on the standard output.
@@ -39,7 +39,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption outOption(u"out"_s, u"Folder for the pictures and the report."_s,
                                        u"folder"_s);
     parser.addOption(outOption);
-    parser.addPositionalArgument(u"board"_s, u"The board's movie (board.qml or brevanto.dll)."_s);
+    parser.addPositionalArgument(
+        u"board"_s, u"The board's movie (board.qml or brevanto.dll), or the board's folder."_s);
     parser.process(app);
     const QStringList boards = parser.positionalArguments();
     if (boards.size() != 1 || !parser.isSet(outOption)) {

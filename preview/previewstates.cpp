@@ -18,6 +18,11 @@ BoardFields TypicalFields()
     return {u"2"_s, u"HOME"_s, u"VISITORS"_s, u"45"_s, u"38"_s, u"3"_s, u"5"_s};
 }
 
+QString ClockChange(std::chrono::nanoseconds remaining)
+{
+    return ClockText(NextClockTextChange(remaining).value_or(100ms));
+}
+
 // The board as the program sets it from these fields, with the clock showing `remaining`.
 PreviewState State(const QString &id, const QString &title, const BoardFields &fields,
                    std::chrono::nanoseconds remaining = 7min + 42s)
@@ -28,7 +33,7 @@ PreviewState State(const QString &id, const QString &title, const BoardFields &f
     for (const auto &variable : ClockStartVariables(u"10"_s, u"0"_s))
         variables.append(variable);
     variables.append({BoardName::Clock, ClockText(remaining)});
-    return {id, title, variables};
+    return {id, title, variables, ClockChange(remaining)};
 }
 
 // A typical game with one thing changed.
@@ -64,7 +69,10 @@ QList<PreviewState> PreviewStates()
         return [typed](BoardFields &f) { f.period = BoardPeriod(-1, QString(), typed); };
     };
     return {
-        {u"fresh"_s, u"Fresh start, before the first Set"_s, {{BoardName::Clock, ClockText(0s)}}},
+        {u"fresh"_s,
+         u"Fresh start, before the first Set"_s,
+         {{BoardName::Clock, ClockText(0s)}},
+         ClockChange(0s)},
         State(u"typical"_s, u"A typical game"_s, TypicalFields()),
         Edge(u"names-empty"_s, u"Empty names"_s, names({})),
         Edge(u"names-40"_s, u"Names of 40 characters"_s, names(forty)),
@@ -100,7 +108,7 @@ QStringList ShownNames()
 QList<PreviewSize> PreviewSizes()
 {
     return {{u"operator window"_s,
-             QSize(TwipsToPixels(BoardArea::Width), TwipsToPixels(BoardArea::Height))},
+             QSize(TwipsToPixels(BoardArea::Width), TwipsToPixels(BoardArea::Height)), false},
             {u"1920x1080"_s, QSize(1920, 1080)},
             {u"3840x2160"_s, QSize(3840, 2160)}};
 }

@@ -15,6 +15,8 @@ struct PreviewState
     QString title; // for people
     // Set in this order, over what the state before set.
     QList<std::pair<QString, QString>> variables;
+    // The clock's next text as it runs (at zero, the one before): a change of the clock alone.
+    QString clockChange;
 };
 
 // In the order they are shown, the fresh start first (it sets nothing but the clock's text).
@@ -25,10 +27,11 @@ QList<PreviewState> PreviewStates();
 QStringList ShownNames();
 
 // The sizes each state is drawn at: the board area of the operator window, a full-HD and a 4K
-// projector.
+// projector. On a projector, the cost of a change of the clock alone and of a point is timed too.
 struct PreviewSize
 {
     QString title;
     QSize pixels;
+    bool projector = true;
 };
 QList<PreviewSize> PreviewSizes();

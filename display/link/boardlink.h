@@ -48,6 +48,12 @@ public:
         return m_phase == Phase::Playing && m_outcome == MovieOutcome::Playing;
     }
     QString notice() const;
+    // A movie asked for whose first frame has not come yet, nor its notice.
+    bool isLoading() const
+    {
+        return (m_phase == Phase::Loading || m_phase == Phase::Playing) &&
+               m_outcome != MovieOutcome::Playing;
+    }
     // The frame on the screen; null while there is none.
     QImage shown() const { return m_frames.shown(); }
     // The process playing the movie; 0 when none runs.

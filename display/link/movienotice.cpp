@@ -3,9 +3,18 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+QString Translated(const char *text)
+{
+    return QCoreApplication::translate("Board", text);
+}
+
+} // namespace
+
 QString NoticeText(MovieOutcome outcome)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("Board", text); };
+    const auto tr = Translated;
     switch (outcome) {
     case MovieOutcome::Playing:
         return {};
@@ -27,4 +36,9 @@ QString NoticeText(MovieOutcome outcome)
         return tr("The scoreboard cannot be shown");
     }
     return {};
+}
+
+QString LoadingNoticeText()
+{
+    return Translated("Loading the scoreboard\u2026");
 }

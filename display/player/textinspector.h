@@ -5,9 +5,15 @@
 
 class QQuickItem;
 
-// The texts of a movie that a board author would want mended: each visible Text whose content is
-// larger than its box and neither elided nor clipped, and each whose visible content reaches
-// outside the design canvas (the movie's root). One line each, at most `most` of them:
-//   Text "VISITORS FROM FAR AWAY" (name_b): 512 x 71 of content in a box of 400 x 71
-//   Text "101:40" (clock): leaves the canvas by 12 x 0
+// The texts of a movie that a board author would want mended, judged by what they paint (their
+// glyphs as drawn, elided text included) rather than by their line boxes. For each visible Text,
+// with the file and line that made it:
+// - glyphs that reach outside its box, with the mend;
+// - visible glyphs that leave the design canvas (the movie's root);
+// - a text that must be shown whole (up to Inspection::WholeLength characters) shown only in
+//   part: elided, cut to its lines, or cut off by its clip.
+// One line each, at most `most` of them, and in the canvas's units:
+//   parts/Team.qml:12: Text "101:40" (clock): its glyphs reach 12 px below its box; mend: ...
+//   board.qml:30: Text "WWWWWWWWWWMMMMMMMMMMWWWWWWWWWWMMMMMMMMMM" (name_a): shows only 17 of its
+//   40 characters (elided); mend: ...
 QStringList OverflowingTexts(QQuickItem *movie, int most);

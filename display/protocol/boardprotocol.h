@@ -84,12 +84,16 @@ struct Refused
     MovieOutcome outcome = MovieOutcome::Broken;
 };
 
-// What a board author would want mended, one finding each: the texts that overflow their box or
-// leave the canvas. At most MaxFindings, each at most FindingLength characters.
+// What a board author would want mended, one finding each: the texts whose glyphs overflow their
+// box or leave the canvas, with their file and line and the mend, and those of up to WholeLength
+// characters shown only in part. At most MaxFindings, each at most FindingLength characters: a
+// Text's place, a quoted sample of WholeLength characters and the mend take up to about 300.
 struct Inspection
 {
     static constexpr int MaxFindings = 64;
-    static constexpr int FindingLength = 240;
+    static constexpr int FindingLength = 400;
+    // A text this long must be shown whole: a board has room for a name of 40 characters.
+    static constexpr int WholeLength = 40;
     quint32 number = 0;
     QStringList findings;
 };

@@ -5,6 +5,7 @@
 #include "movienotice.h"
 #include "moviewatchdog.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QJSEngine>
 #include <QLineEdit>
@@ -22,6 +23,18 @@ using namespace std::chrono_literals;
 using HostileMovies::Outcome;
 
 namespace {
+
+// The pixels of the board area in the notices' grey: the words of a notice.
+int NoticePixels(DisplayControl *board)
+{
+    const QImage area = board->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x)
+            count += qGray(area.pixel(x, y)) > 0x60 ? 1 : 0;
+    }
+    return count;
+}
 
 int VisibleWindows()
 {
@@ -48,6 +61,7 @@ private Q_SLOTS:
     void boardAreaAndConsole_data();
     void boardAreaAndConsole();
     void clockRunsWithoutAMovie();
+    void slowLoadIsSaid();
     void moviePlaysAgainAfterACutOff();
     void remoteFilesAreNeverFetched();
     void watchdog_data();
@@ -178,6 +192,30 @@ void TestHostileMovies::clockRunsWithoutAMovie()
     // Run out: the movie check refuses, as it would with the board drawn.
     control<QPushButton>("Command1")->click();
     QCOMPARE(m_messages, QStringList{u"Set the time"_s});
+}
+
+void TestHostileMovies::slowLoadIsSaid()
+{
+    // A black board that takes seconds to load: the area stays black for half a second, then
+    // says the board is loading until the board (or its notice) is there.
+    const QString path = m_folder.filePath(u"slow.qml"_s);
+    QVERIFY(HostileMovies::Write(path, "import QtQuick\nRectangle {\n    width: 400; height: 300\n"
+                                       "    color: \"black\"\n"
+                                       "    Repeater { model: 100000; Item {} }\n}\n"));
+    DisplayControl *board = m_form->display();
+    QElapsedTimer loading;
+    board->setMovie(path);
+    loading.start();
+    QTest::qWait(300);
+    QCOMPARE(NoticePixels(board), 0);
+    QTRY_VERIFY(NoticePixels(board) > 0);
+    QVERIFY(loading.elapsed() >= 500);
+    QVERIFY(!board->isMovieLoaded());
+    QVERIFY(board->notice().isEmpty());
+    // The word gives way to the board, or to the notice of a board that took too long.
+    QVERIFY(WaitForBoard(board));
+    if (board->isMovieLoaded())
+        QCOMPARE(NoticePixels(board), 0);
 }
 
 void TestHostileMovies::moviePlaysAgainAfterACutOff()

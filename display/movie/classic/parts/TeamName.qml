@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
-// A team's name on a plate of the team's colour. A long name shrinks a little, then is cut
-// short with an ellipsis; it never wraps.
+// A team's name on a plate of the team's colour. A long name shrinks, down to a size that holds
+// 40 characters, then is cut short with an ellipsis; it never wraps.
 Rectangle {
     id: plate
 
@@ -30,7 +30,7 @@ Rectangle {
         elide: Text.ElideRight
         fontSizeMode: Text.HorizontalFit
         font.pixelSize: plate.height * 0.6
-        minimumPixelSize: plate.height * 0.42
+        minimumPixelSize: plate.height * 0.07
         font.family: "DejaVu Sans"
         font.bold: true
         color: "white"

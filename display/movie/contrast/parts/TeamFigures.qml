@@ -14,7 +14,7 @@ Item {
         width: team.width
         value: team.name
         font.pixelSize: 84
-        minimumPixelSize: 60
+        minimumPixelSize: 18
     }
 
     BigText {

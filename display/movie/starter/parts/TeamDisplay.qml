@@ -25,7 +25,7 @@ Item {
             width: parent.width - 40
             value: team.name
             font.pixelSize: 64
-            minimumPixelSize: 36
+            minimumPixelSize: 14
             color: "white"
         }
     }

@@ -19,7 +19,7 @@ Rectangle {
         height: parent.height
         value: plate.name
         font.pixelSize: 68
-        minimumPixelSize: 40
+        minimumPixelSize: 14
         style: Text.Raised
         styleColor: Qt.darker(plate.teamColour, 2.2)
     }
