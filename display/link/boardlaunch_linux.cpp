@@ -46,5 +46,8 @@ void BoardLaunch::start(QProcess &process, const QString &program, const SharedF
             setrlimit(RLIMIT_AS, &limit);
         }
     });
+    // Without it Qt would make a folder for it and say so on every start.
+    process.setProcessEnvironment(
+        Environment(QProcessEnvironment::systemEnvironment(), {QStringLiteral("XDG_RUNTIME_DIR")}));
     process.start(program, {QString::number(FramesDescriptor)});
 }
