@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The frames on file descriptor 3, the address space limited, and a parent-death signal.
+// The frames on file descriptor 3 and every descriptor above it closed at the start, the address
+// space limited, and a parent-death signal.
 #include "boardlaunch.h"
 
 #include "sharedframes.h"
@@ -40,6 +41,8 @@ void BoardLaunch::start(QProcess &process, const QString &program, const SharedF
             fcntl(FramesDescriptor, F_SETFD, 0);
         else
             dup2(descriptor, FramesDescriptor);
+        // Marked rather than closed: QProcess's own pipe must last until the program starts.
+        close_range(FramesDescriptor + 1, ~0U, CLOSE_RANGE_CLOEXEC);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (LimitAddressSpace) {
             const rlimit limit{rlim_t(memoryLimit), rlim_t(memoryLimit)};
