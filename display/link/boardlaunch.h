@@ -27,6 +27,11 @@ public:
     // Starts `program` in `process`; a failure to start comes as the process's own error.
     void start(QProcess &process, const QString &program, const SharedFrames &frames,
                qint64 memoryLimit);
+    // Lets the process started last read what lies in `folder` (a board's), before it is told to
+    // load a board there. Where the system holds the process to what it is let read (Windows:
+    // an AppContainer), it is granted reading there for good; where it confines itself to the
+    // board it loads (Linux), nothing is needed. False when it cannot be let read there.
+    bool admit(const QString &folder);
 
 private:
     // The environment the process starts with: of the console's, only the names it needs (its
