@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The frames on file descriptor 3, the address space limited, and a parent-death signal.
+// The frames on file descriptor 3 and every descriptor above it closed at the start, the address
+// space limited, and a parent-death signal.
 #include "boardlaunch.h"
 
 #include "sharedframes.h"
@@ -37,11 +38,22 @@ void BoardLaunch::start(QProcess &process, const QString &program, const SharedF
             fcntl(FramesDescriptor, F_SETFD, 0);
         else
             dup2(descriptor, FramesDescriptor);
+        // Marked rather than closed: QProcess's own pipe must last until the program starts.
+        close_range(FramesDescriptor + 1, ~0U, CLOSE_RANGE_CLOEXEC);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (LimitAddressSpace) {
             const rlimit limit{rlim_t(memoryLimit), rlim_t(memoryLimit)};
             setrlimit(RLIMIT_AS, &limit);
         }
     });
+    // Without it Qt would make a folder for it and say so on every start.
+    process.setProcessEnvironment(
+        Environment(QProcessEnvironment::systemEnvironment(), {QStringLiteral("XDG_RUNTIME_DIR")}));
     process.start(program, {QString::number(FramesDescriptor)});
+}
+
+// The process confines itself to the folder of the board it is told to load.
+bool BoardLaunch::admit(const QString &)
+{
+    return true;
 }

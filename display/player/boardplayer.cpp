@@ -1,26 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardplayer.h"
 
+#include "moviefolder.h"
 #include "textinspector.h"
 
+#include <QPainter>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickRenderTarget>
 
 using namespace BoardProtocol;
+using namespace Qt::StringLiterals;
 
 BoardPlayer::BoardPlayer(qintptr framesHandle, Send send)
     : m_send(std::move(send)), m_frames(framesHandle), m_window(&m_control)
 {
     m_window.setColor(Qt::black);
-    m_engine.rootContext()->setContextProperty(QStringLiteral("board"), &m_board);
-    QQmlComponent stage(&m_engine, MovieLoader::StageUrl());
-    m_stage = qobject_cast<QQuickItem *>(stage.create());
-    if (!m_stage)
-        qFatal("the board's stage: %s", qPrintable(stage.errorString()));
-    m_stage->setParentItem(m_window.contentItem());
-    m_loader = std::make_unique<MovieLoader>(&m_engine, m_stage);
     warmUp();
     connect(&m_control, &QQuickRenderControl::sceneChanged, this, &BoardPlayer::sceneChanged);
     connect(&m_control, &QQuickRenderControl::renderRequested, this, &BoardPlayer::sceneChanged);
@@ -35,22 +31,31 @@ BoardPlayer::~BoardPlayer()
 void BoardPlayer::warmUp()
 {
     // The process starts long before the movie is loaded (the splash stands meanwhile): what
-    // any board needs, the engine's types and the fonts, is made ready now rather than then.
-    QQmlComponent warm(&m_engine);
-    warm.setData("import QtQuick\nItem { Text { text: \"0\" } Rectangle {} "
-                 "Repeater { model: 1; Item {} } }\n",
-                 QUrl());
-    std::unique_ptr<QObject> item(warm.create());
-    if (auto *quickItem = qobject_cast<QQuickItem *>(item.get())) {
-        quickItem->setParentItem(m_window.contentItem());
-        m_control.polishItems();
-        quickItem->setParentItem(nullptr);
-    }
+    // any board needs and no engine makes, the fonts, is made ready now rather than then.
+    QImage scratch(32, 32, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    painter.drawText(scratch.rect(), u"0"_s);
+}
+
+void BoardPlayer::makeStage(const QString &moviePath)
+{
+    m_confinement = Confine({MovieFolder(moviePath)});
+    m_engine = std::make_unique<QQmlEngine>();
+    m_engine->rootContext()->setContextProperty(u"board"_s, &m_board);
+    QQmlComponent stage(m_engine.get(), MovieLoader::StageUrl());
+    m_stage = qobject_cast<QQuickItem *>(stage.create());
+    if (!m_stage)
+        qFatal("the board's stage: %s", qPrintable(stage.errorString()));
+    m_stage->setParentItem(m_window.contentItem());
+    m_stage->setSize(m_window.contentItem()->size());
+    m_loader = std::make_unique<MovieLoader>(m_engine.get(), m_stage);
 }
 
 void BoardPlayer::handle(const ToBoard &message)
 {
     if (const auto *load = std::get_if<Load>(&message)) {
+        if (!m_loader)
+            makeStage(load->path);
         m_send(Loaded{m_loader->load(load->path)});
     } else if (const auto *size = std::get_if<Size>(&message)) {
         resize(*size);
@@ -75,7 +80,8 @@ void BoardPlayer::resize(const Size &size)
     const QSizeF logical = QSizeF(size.pixels) / size.ratio;
     m_window.resize(logical.toSize());
     m_window.contentItem()->setSize(logical);
-    m_stage->setSize(logical);
+    if (m_stage)
+        m_stage->setSize(logical);
     m_window.setRenderTarget(QQuickRenderTarget::fromPaintDevice(&m_target));
     m_whole = true;
 }
@@ -93,7 +99,7 @@ void BoardPlayer::render(quint32 number)
     m_control.endFrame();
     // What the frame reached for (a picture, a part made on demand) may have broken a limit;
     // the console then ends this process.
-    if (const std::optional<MovieOutcome> breach = m_loader->breach())
+    if (const std::optional<MovieOutcome> breach = m_loader ? m_loader->breach() : std::nullopt)
         m_send(Refused{*breach});
     const QRect changed = m_whole ? m_target.rect() : m_frames.difference();
     m_whole = false;
@@ -106,7 +112,8 @@ void BoardPlayer::inspect(quint32 number)
 {
     // Laid out as it would be drawn.
     m_control.polishItems();
-    QStringList findings = OverflowingTexts(m_loader->movie(), Inspection::MaxFindings);
+    QStringList findings =
+        OverflowingTexts(m_loader ? m_loader->movie() : nullptr, Inspection::MaxFindings);
     for (QString &finding : findings)
         finding.truncate(Inspection::FindingLength);
     m_send(Inspection{number, findings});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "boardprotocol.h"
+#include "confinement.h"
 #include "movieloader.h"
 #include "sharedframes.h"
 
@@ -14,10 +15,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The board's process: plays the movie with no window of its own and draws each frame asked
 // for into the shared frame buffer, with Qt Quick's software renderer (which redraws only what
-// changed), then says where it differs from the frame on the screen.
+// changed), then says where it differs from the frame on the screen. It starts ahead of the
+// movie, and is confined by the system at the movie's load, before the movie's first byte is read
+// and before the engine starts threads that the confinement would not hold.
 class BoardPlayer : public QObject
 {
     Q_OBJECT
@@ -31,8 +35,14 @@ public:
 
     void handle(const BoardProtocol::ToBoard &message);
 
+    // What holds the process below Qt since the first movie's load; nothing before it.
+    const std::optional<ConfinementReport> &confinement() const { return m_confinement; }
+
 private:
     void warmUp();
+    // Confines the process to the movie's folder, then makes the engine and the stage the movie
+    // plays on.
+    void makeStage(const QString &moviePath);
     void resize(const BoardProtocol::Size &size);
     void render(quint32 number);
     void inspect(quint32 number);
@@ -43,8 +53,9 @@ private:
     QImage m_target;
     QQuickRenderControl m_control;
     QQuickWindow m_window;
-    QQmlEngine m_engine;
     QQmlPropertyMap m_board;
+    std::optional<ConfinementReport> m_confinement;
+    std::unique_ptr<QQmlEngine> m_engine;
     QQuickItem *m_stage = nullptr;
     std::unique_ptr<MovieLoader> m_loader;
     // The first frame at a new size is new everywhere: the shown one is no guide.

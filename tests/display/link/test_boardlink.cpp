@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void changeDrawsOnlyItsPart();
     void movieThatDoesNotPlay();
     void stalledBoardComesBack();
+    void boardHasNothingOfOurs();
 
 private:
     // Until the board has drawn and shown whatever is asked of it.
@@ -42,6 +44,12 @@ void TestBoardLink::initTestCase()
 {
     QVERIFY(m_cache.isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    // What the board's process must not get from us: settings that would let its engine read
+    // files anywhere or load code from elsewhere, and a descriptor left open for it to inherit.
+    qputenv("QML_XHR_ALLOW_FILE_READ", "1");
+    qputenv("QT_PLUGIN_PATH", QFile::encodeName(m_cache.path()));
+    qputenv("LD_LIBRARY_PATH", QFile::encodeName(m_cache.path()));
+    QVERIFY(open(QFile::encodeName(m_cache.path()).constData(), O_RDONLY | O_DIRECTORY) >= 0);
 }
 
 // The movie is anyone's file: what the engine compiled from it is not kept on the scorer's PC.
@@ -133,6 +141,26 @@ void TestBoardLink::stalledBoardComesBack()
     const QList<qint64> now = ChildProcesses(QCoreApplication::applicationPid());
     QCOMPARE(now.size(), 1);
     QVERIFY(now.first() != boards.first());
+}
+
+void TestBoardLink::boardHasNothingOfOurs()
+{
+    const QList<qint64> boards = ChildProcesses(QCoreApplication::applicationPid());
+    QCOMPARE(boards.size(), 1);
+    const QString process = u"/proc/%1/"_s.arg(boards.first());
+    QFile environment(process + u"environ"_s);
+    QVERIFY(environment.open(QIODevice::ReadOnly));
+    for (const QByteArray &variable : environment.readAll().split('\0')) {
+        QVERIFY2(!variable.startsWith("QT_") && !variable.startsWith("QML") &&
+                     !variable.startsWith("LD_"),
+                 variable.constData());
+    }
+    const QFileInfoList descriptors =
+        QDir(process + u"fd"_s)
+            .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    QVERIFY(descriptors.size() >= 4);
+    for (const QFileInfo &descriptor : descriptors)
+        QVERIFY2(descriptor.symLinkTarget() != m_cache.path(), qPrintable(descriptor.fileName()));
 }
 
 QTEST_MAIN(TestBoardLink)
