@@ -22,10 +22,11 @@ int main(int argc, char *argv[])
     form.Form_Load();
     form.show();
     RequestActivation(&form);
-    // Once the board shows the movie or its notice.
+    // Once the board shows the movie or its notice; with what holds the movie's process.
     const auto logShown = [board] {
         LogBoardCall({QStringLiteral("Shown"),
                       board->isMovieLoaded() ? QStringLiteral("movie") : board->notice()});
+        LogBoardCall(QStringList{QStringLiteral("Confinement")} + board->confinement());
     };
     if (board->isMovieLoaded() || !board->notice().isEmpty())
         logShown();

@@ -63,6 +63,11 @@ bool DisplayControl::isMovieLoaded() const
     return m_link->isPlaying();
 }
 
+QStringList DisplayControl::confinement() const
+{
+    return m_link->confinement();
+}
+
 QString DisplayControl::notice() const
 {
     return m_link->notice();

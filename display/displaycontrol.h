@@ -64,6 +64,9 @@ public:
     // does not (empty while a load is under way).
     bool isMovieLoaded() const;
     QString notice() const;
+    // What holds the movie's process below Qt, layer by layer ("held: ...", "not held: ..."),
+    // once it has loaded the movie.
+    QStringList confinement() const;
 
 Q_SIGNALS:
     // Every operation the program makes on the control, in order, for observers and tests.

@@ -43,21 +43,28 @@ Read<Message> ReadAll(const QByteArray &input, qsizetype longest, qsizetype piec
     return read;
 }
 
+bool Bounded(const QStringList &texts, int most, int longest)
+{
+    if (texts.size() > most)
+        return false;
+    for (const QString &text : texts) {
+        if (text.size() > longest)
+            return false;
+    }
+    return true;
+}
+
 bool WithinLimits(const FromBoard &message)
 {
-    if (const auto *inspection = std::get_if<Inspection>(&message)) {
-        if (inspection->findings.size() > Inspection::MaxFindings)
-            return false;
-        for (const QString &finding : inspection->findings) {
-            if (finding.size() > Inspection::FindingLength)
-                return false;
-        }
-    }
+    if (const auto *inspection = std::get_if<Inspection>(&message))
+        return Bounded(inspection->findings, Inspection::MaxFindings, Inspection::FindingLength);
     if (const auto *refused = std::get_if<Refused>(&message))
         return refused->outcome != MovieOutcome::Playing &&
                refused->outcome <= MovieOutcome::NoCanvas;
     if (const auto *loaded = std::get_if<Loaded>(&message))
-        return loaded->outcome <= MovieOutcome::NoCanvas;
+        return loaded->outcome <= MovieOutcome::NoCanvas &&
+               Bounded(loaded->held, Loaded::MaxLayers, Loaded::LayerLength) &&
+               Bounded(loaded->lacking, Loaded::MaxLayers, Loaded::LayerLength);
     return true;
 }
 

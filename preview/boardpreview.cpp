@@ -119,6 +119,7 @@ PreviewReport BoardPreview::run(const QString &board, const QDir &out)
     m_report.unknownNames = UnknownNames(movie);
     WaitFor(
         m_link, [this] { return m_link.isPlaying(); }, BoardProcess::LoadLimit);
+    m_report.confinement = m_link.confinement();
     if (refused()) {
         m_report.refusedFiles = RefusedFiles(m_report.warnings, m_boardFolder);
         return m_report;

@@ -115,6 +115,9 @@ QString PreviewReport::text() const
         out += u"Load: "_s + Milliseconds(loadMs) + u'\n';
     if (peakBytes > 0)
         out += u"Peak memory of the board's process: "_s + Megabytes(peakBytes) + u'\n';
+    if (!confinement.isEmpty())
+        out += u"Confinement of the board's process by the system:\n  "_s +
+               confinement.join(u"\n  "_s) + u'\n';
     if (!states.isEmpty()) {
         out +=
             u"Drawn: the whole picture, then (on projectors) after a change of the clock "

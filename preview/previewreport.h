@@ -41,6 +41,8 @@ struct PreviewReport
     std::optional<QString> refusal;
     double loadMs = 0;
     qint64 peakBytes = 0;
+    // What held the board's process below Qt, as it said ("held: ...", "not held: ...").
+    QStringList confinement;
     QList<State> states;
     QStringList warnings;     // the engine's and the board's own, about the board
     QStringList unreadNames;  // names whose change changed no pixel in any state

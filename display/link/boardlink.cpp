@@ -4,6 +4,7 @@
 #include "movienotice.h"
 
 using namespace BoardProtocol;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -71,6 +72,11 @@ void BoardLink::received(const FromBoard &message)
     }
     if (m_phase != Phase::Loading)
         return;
+    m_confinement.clear();
+    for (const QString &layer : loaded->held)
+        m_confinement.append(u"held: "_s + layer);
+    for (const QString &layer : loaded->lacking)
+        m_confinement.append(u"not held: "_s + layer);
     if (loaded->outcome != MovieOutcome::Playing) {
         fail(loaded->outcome);
         return;

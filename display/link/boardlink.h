@@ -58,6 +58,9 @@ public:
     QImage shown() const { return m_frames.shown(); }
     // The process playing the movie; 0 when none runs.
     qint64 processId() const { return m_process.processId(); }
+    // What holds the board's process below Qt, as it said when it loaded the movie: a line for
+    // each layer, "held: ..." or "not held: ...". Empty before.
+    QStringList confinement() const { return m_confinement; }
 
 Q_SIGNALS:
     // Part of the frame on the screen changed (device pixels): it wants painting.
@@ -94,4 +97,5 @@ private:
     int m_restarts = 0;
     QElapsedTimer m_sinceRestart;
     quint32 m_nextInspection = 1;
+    QStringList m_confinement;
 };

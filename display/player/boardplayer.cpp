@@ -56,7 +56,15 @@ void BoardPlayer::handle(const ToBoard &message)
     if (const auto *load = std::get_if<Load>(&message)) {
         if (!m_loader)
             makeStage(load->path);
-        m_send(Loaded{m_loader->load(load->path)});
+        const MovieOutcome outcome = m_loader->load(load->path);
+        // Said within the protocol's bounds, which a system could exceed with its words.
+        const auto bounded = [](QStringList layers) {
+            layers = layers.mid(0, Loaded::MaxLayers);
+            for (QString &layer : layers)
+                layer.truncate(Loaded::LayerLength);
+            return layers;
+        };
+        m_send(Loaded{outcome, bounded(m_confinement->held), bounded(m_confinement->lacking)});
     } else if (const auto *size = std::get_if<Size>(&message)) {
         resize(*size);
     } else if (const auto *set = std::get_if<Set>(&message)) {

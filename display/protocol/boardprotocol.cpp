@@ -96,11 +96,38 @@ bool ReadOutcome(QDataStream &in, MovieOutcome &outcome)
     return value <= quint8(MovieOutcome::NoCanvas);
 }
 
+// A list of at most `most` texts of at most `longest` characters each. The count is checked
+// before anything is made for it: a list reads its count and makes room for that many first, and
+// a count of hundreds of millions takes gigabytes.
+bool ReadList(QDataStream &in, QStringList &list, int most, int longest)
+{
+    quint32 count = 0;
+    in >> count;
+    if (count > quint32(most))
+        return false;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        QString text;
+        in >> text;
+        if (text.size() > longest)
+            return false;
+        list.append(text);
+    }
+    return true;
+}
+
 template <> struct Codec<Loaded>
 {
     static constexpr Kind kind = Kind::Loaded;
-    static void write(QDataStream &out, const Loaded &m) { out << quint8(m.outcome); }
-    static bool read(QDataStream &in, Loaded &m) { return ReadOutcome(in, m.outcome); }
+    static void write(QDataStream &out, const Loaded &m)
+    {
+        out << quint8(m.outcome) << m.held << m.lacking;
+    }
+    static bool read(QDataStream &in, Loaded &m)
+    {
+        return ReadOutcome(in, m.outcome) &&
+               ReadList(in, m.held, Loaded::MaxLayers, Loaded::LayerLength) &&
+               ReadList(in, m.lacking, Loaded::MaxLayers, Loaded::LayerLength);
+    }
 };
 
 template <> struct Codec<Refused>
@@ -117,22 +144,10 @@ template <> struct Codec<Inspection>
 {
     static constexpr Kind kind = Kind::Inspection;
     static void write(QDataStream &out, const Inspection &m) { out << m.number << m.findings; }
-    // The count is checked before anything is made for it: a list reads its count and makes
-    // room for that many first, and a count of hundreds of millions takes gigabytes.
     static bool read(QDataStream &in, Inspection &m)
     {
-        quint32 count = 0;
-        in >> m.number >> count;
-        if (count > quint32(Inspection::MaxFindings))
-            return false;
-        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-            QString finding;
-            in >> finding;
-            if (finding.size() > Inspection::FindingLength)
-                return false;
-            m.findings.append(finding);
-        }
-        return true;
+        in >> m.number;
+        return ReadList(in, m.findings, Inspection::MaxFindings, Inspection::FindingLength);
     }
 };
 

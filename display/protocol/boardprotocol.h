@@ -58,10 +58,15 @@ struct Inspect
     quint32 number = 0;
 };
 
-// How a Load ended: the movie plays, or why not.
+// How a Load ended: the movie plays, or why not; and what holds the board's process below Qt,
+// in words (ConfinementReport): each layer the system holds it in, each the system lacks.
 struct Loaded
 {
+    static constexpr int MaxLayers = 16;
+    static constexpr int LayerLength = 240;
     MovieOutcome outcome = MovieOutcome::Broken;
+    QStringList held;
+    QStringList lacking;
 };
 // The frame of a Render is in the frame buffer; it differs from the shown one inside `changed`.
 struct Frame
@@ -136,6 +141,7 @@ inline constexpr qsizetype LongestToBoard = 64 * 1024 * 1024;
 // An Inspection is the longest the board says, in UTF-16 with its lengths.
 inline constexpr qsizetype LongestFromBoard =
     64 + Inspection::MaxFindings * (4 + 2 * Inspection::FindingLength);
+static_assert(LongestFromBoard > 64 + 2 * Loaded::MaxLayers * (4 + 2 * Loaded::LayerLength));
 
 extern template class Reader<ToBoard>;
 extern template class Reader<FromBoard>;

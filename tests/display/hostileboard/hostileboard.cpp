@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
                 QFile movie(load->path);
                 if (movie.open(QIODevice::ReadOnly))
                     act = movie.readLine().trimmed().mid(4);
-                Send(Loaded{MovieOutcome::Playing});
+                Send(Loaded{MovieOutcome::Playing, {}, {}});
             } else if (const auto *size = std::get_if<Size>(&*message)) {
                 scribbling = false;
                 scribbler = {};

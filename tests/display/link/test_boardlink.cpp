@@ -161,6 +161,9 @@ void TestBoardLink::boardHasNothingOfOurs()
     QVERIFY(descriptors.size() >= 4);
     for (const QFileInfo &descriptor : descriptors)
         QVERIFY2(descriptor.symLinkTarget() != m_cache.path(), qPrintable(descriptor.fileName()));
+    // And it says what holds it: no new privileges at the least, which every kernel here gives.
+    QVERIFY2(m_link->confinement().contains(u"held: no new privileges"_s),
+             qPrintable(m_link->confinement().join(u'\n')));
 }
 
 QTEST_MAIN(TestBoardLink)

@@ -57,7 +57,7 @@ auto Fields(const Inspect &m)
 }
 auto Fields(const Loaded &m)
 {
-    return std::tuple(m.outcome);
+    return std::tuple(m.outcome, m.held, m.lacking);
 }
 auto Fields(const Frame &m)
 {
@@ -115,8 +115,9 @@ void TestBoardShare::messagesGoThroughWhole()
     RoundTrip<ToBoard>({Load{u"/a/b.dll"_s}, Size{{1920, 1080}, 1.5},
                         Set{u"name_a"_s, u"Lions \u00e9\n"_s}, Render{7}, Ping{9}, Inspect{11}},
                        LongestToBoard);
-    RoundTrip<FromBoard>({Loaded{MovieOutcome::TooLarge}, Frame{3, QRect(10, 20, 30, 40)}, Pong{4},
-                          Changed{}, Refused{MovieOutcome::NoCanvas},
+    RoundTrip<FromBoard>({Loaded{MovieOutcome::TooLarge, {u"held"_s}, {u"a"_s, u"b"_s}},
+                          Frame{3, QRect(10, 20, 30, 40)}, Pong{4}, Changed{},
+                          Refused{MovieOutcome::NoCanvas},
                           Inspection{5, {u"Text \"x\": overflows"_s, u"y"_s}}},
                          LongestFromBoard);
 }
@@ -154,7 +155,7 @@ void TestBoardShare::faultyMessages_data()
     QTest::newRow("cut short") << framed(frame.mid(4, frame.size() - 6));
     QTest::newRow("bytes left over") << framed(frame.mid(4) + "xy");
     QTest::newRow("an outcome of the control's own")
-        << Encode(FromBoard{Loaded{MovieOutcome::Hung}});
+        << Encode(FromBoard{Loaded{MovieOutcome::Hung, {}, {}}});
 }
 
 void TestBoardShare::faultyMessages()
