@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardlink.h"
 
+#include "moviefolder.h"
 #include "movienotice.h"
 
 using namespace BoardProtocol;
@@ -46,8 +47,13 @@ void BoardLink::startLoad()
 {
     m_phase = Phase::Loading;
     m_frames.pause();
-    if (m_process.isRunning()) // else it failed to start, and its end is on its way
+    if (m_process.isRunning()) { // else it failed to start, and its end is on its way
+        if (!m_process.admit(MovieFolder(m_path))) {
+            fail(MovieOutcome::Unreadable);
+            return;
+        }
         m_process.ask(Load{m_path}, BoardProcess::LoadLimit);
+    }
     m_frames.restart();
 }
 

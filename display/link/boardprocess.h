@@ -69,6 +69,8 @@ public:
     qint64 processId() const;
     SharedFrames &frames() override { return *m_frames; }
 
+    // Lets the process read the movie's folder (see BoardLaunch::admit); false when it cannot.
+    bool admit(const QString &folder) { return m_launch.admit(folder); }
     void tell(const BoardProtocol::ToBoard &message) override;
     // Tells, and expects the answer (Loaded, Frame, Pong or Inspection) within `limit`.
     // Questions are answered in turn; each one's time counts from the answer before it.
