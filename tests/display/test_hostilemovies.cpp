@@ -201,7 +201,7 @@ void TestHostileMovies::slowLoadIsSaid()
     const QString path = m_folder.filePath(u"slow.qml"_s);
     QVERIFY(HostileMovies::Write(path, "import QtQuick\nRectangle {\n    width: 400; height: 300\n"
                                        "    color: \"black\"\n"
-                                       "    Repeater { model: 100000; Item {} }\n}\n"));
+                                       "    Repeater { model: 300000; Item {} }\n}\n"));
     DisplayControl *board = m_form->display();
     QElapsedTimer loading;
     board->setMovie(path);
