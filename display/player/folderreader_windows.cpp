@@ -68,7 +68,9 @@ QString FinalPath(HANDLE handle)
 // clean already.
 QString LongPath(const QString &path)
 {
-    return path.startsWith(u"//") ? u"//?/UNC/" + path.mid(2) : u"//?/" + path;
+    if (path.startsWith(u"//"))
+        return u"//?/UNC/" + path.mid(2);
+    return u"//?/" + path;
 }
 
 FolderEntry::Kind KindOfError(DWORD error)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -12,6 +13,12 @@
 inline std::string DeepName()
 {
     return std::string(250, 'x');
+}
+
+// The name of the link to the folder `depth` deep: "p1", "p2", ...
+inline std::string DeepLink(int depth)
+{
+    return QByteArrayLiteral("p").append(QByteArray::number(depth)).toStdString();
 }
 
 // Folders nested through links in `folderPath`, until the path they resolve to is longer than
@@ -27,11 +34,13 @@ inline QString DeepThroughLinks(const QString &folderPath)
         return {};
     std::string last = x;
     for (int depth = 1; depth * int(x.size() + 1) <= 4096; ++depth) {
-        const std::string link = "p" + std::to_string(depth);
+        const std::string link = DeepLink(depth);
         std::filesystem::create_directory_symlink(last, folder / link, error);
         if (error || !std::filesystem::create_directory(folder / link / x, error))
             return {};
-        last = link + "/" + x;
+        last = link;
+        last += '/';
+        last += x;
     }
     return QFile::decodeName(last.c_str());
 }
@@ -42,7 +51,7 @@ inline void RemoveDeepThroughLinks(const QString &folderPath)
 {
     const std::filesystem::path folder = QFile::encodeName(folderPath).toStdString();
     const std::string x = DeepName();
-    const auto link = [&](int depth) { return folder / ("p" + std::to_string(depth)); };
+    const auto link = [&](int depth) { return folder / DeepLink(depth); };
     std::error_code error;
     int deepest = 0;
     while (std::filesystem::is_symlink(link(deepest + 1), error))

@@ -363,8 +363,10 @@ void TestMovieFiles::engineServesFromMemory()
     const QString logo = path(u"board/logo.png"_s);
     const QString secret = path(u"outside/secret.png"_s);
     const QString parts = path(u"board/parts"_s);
-    // Qt asks its file engines as it finds these: before the gate is up.
+    // Qt asks its file engines as it finds these: before the gate is up. Qt's own files are as
+    // they were (a Windows test has no QML modules beside it).
     const QString qtModules = QLibraryInfo::path(QLibraryInfo::QmlImportsPath);
+    const bool qtModulesThere = QFileInfo(qtModules).isDir();
     {
         const auto files = openedMovie();
         QVERIFY(files);
@@ -375,7 +377,7 @@ void TestMovieFiles::engineServesFromMemory()
         QVERIFY(!QFile(logo).open(QIODevice::WriteOnly));
         QVERIFY(!QFile(logo).open(QIODevice::ReadWrite | QIODevice::Append));
         QVERIFY(QFileInfo(parts).isDir());
-        QVERIFY(QFileInfo(qtModules).isDir());
+        QCOMPARE(QFileInfo(qtModules).isDir(), qtModulesThere);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(u"Scoreboard movie: %1 is refused: %2"_s.arg(
                                                secret, RefusalReason(Refusal::Outside))));
         QVERIFY(!QFile::exists(secret));
