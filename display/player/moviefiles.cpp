@@ -94,7 +94,7 @@ QString RefusalReason(Refusal refusal)
     case Refusal::Outside:
         return QStringLiteral("outside the board's folder");
     case Refusal::LinkOut:
-        return QStringLiteral("a link out of the board's folder");
+        return QStringLiteral("a link out of it");
     case Refusal::NotAFile:
         return QStringLiteral("not a file");
     case Refusal::Unreadable:
@@ -102,7 +102,7 @@ QString RefusalReason(Refusal refusal)
     case Refusal::NetworkAddress:
         return QStringLiteral("a network address");
     case Refusal::Plugin:
-        return QStringLiteral("native code (a plugin)");
+        return QStringLiteral("a plugin");
     case Refusal::ModuleLine:
         return QStringLiteral("a qmldir may name only the folder's own types and scripts");
     case Refusal::DataDocument:

@@ -17,7 +17,8 @@
 
 // Why something the movie reaches for is refused. Each comes to the board's author as one line,
 //   Scoreboard movie: /boards/club/../secret.png is refused: outside the board's folder
-// with the path as the engine asked for it.
+// with the path as the engine asked for it, which the preview reads (RefusedFiles) to say where
+// the board asked for it and how to mend it.
 enum class Refusal
 {
     Outside,
