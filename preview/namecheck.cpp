@@ -151,7 +151,7 @@ QList<std::pair<QString, QString>> BoardCode(const QString &movie)
     for (const QString &path : std::as_const(files)) {
         QFile file(path);
         if (file.size() > MovieLimits::DocumentBytes ||
-            read + file.size() > MovieLimits::MovieBytes || !file.open(QIODevice::ReadOnly))
+            read + file.size() > MovieLimits::AllDocumentsBytes || !file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray bytes = file.read(MovieLimits::DocumentBytes);
         read += bytes.size();

@@ -22,7 +22,12 @@ QString Mend(const QString &reason)
         return u"copy it into the board's folder and name it from there"_s;
     if (reason == u"a link out of it")
         return u"put the file itself in the folder, not a link to it"_s;
-    if (reason == u"too large")
+    // "too large (over 8 MiB)", "too large: the board's files together over 32 MiB", ...
+    if (reason.startsWith(u"too large") && reason.contains(u"together"))
+        return u"make the board's files smaller together: %1 MiB for its QML and script files, "
+               u"%2 MiB for all of them"_s.arg(MovieLimits::AllDocumentsBytes / (1024 * 1024))
+                   .arg(MovieLimits::AllFilesBytes / (1024 * 1024));
+    if (reason.startsWith(u"too large"))
         return u"make it smaller: %1 KiB for a QML or script file, %2 MiB for a picture or font"_s
             .arg(MovieLimits::DocumentBytes / 1024)
             .arg(MovieLimits::OtherBytes / (1024 * 1024));

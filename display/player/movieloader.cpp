@@ -3,7 +3,6 @@
 
 #include "moviewatchdog.h"
 
-#include <QFileInfo>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -18,7 +17,7 @@ QUrl MovieLoader::StageUrl()
 
 MovieLoader::MovieLoader(QQmlEngine *engine, QQuickItem *stage) : m_engine(engine), m_stage(stage)
 {
-    m_sandbox.setFolders(QString(), m_engine->importPathList());
+    m_engine->setImportPathList(m_sandbox.moduleFolders());
     m_engine->addUrlInterceptor(&m_sandbox);
     m_engine->setNetworkAccessManagerFactory(&m_sandbox);
 }
@@ -33,21 +32,12 @@ MovieLoader::~MovieLoader()
 MovieOutcome MovieLoader::load(const QString &path)
 {
     unload();
-    // An alternative's link names the board; its folder is where the board's files are.
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    const QFileInfo info(canonical.isEmpty() ? path : canonical);
-    m_sandbox.setFolders(info.absolutePath(), m_engine->importPathList());
-    const BoundedFile file = ReadBounded(path, MovieLimits::DocumentBytes);
+    const MovieFiles::Movie movie = m_sandbox.open(path);
     MovieOutcome outcome = MovieOutcome::Missing;
-    if (file.failure == ReadFailure::Missing ||
-        (!file.failure && file.contents.trimmed().isEmpty()))
-        outcome = MovieOutcome::Missing;
-    else if (file.failure == ReadFailure::TooLarge)
-        outcome = MovieOutcome::TooLarge;
-    else if (file.failure)
-        outcome = MovieOutcome::Unreadable;
-    else
-        outcome = create(file.contents, info.absoluteFilePath());
+    if (movie.failure)
+        outcome = *movie.failure;
+    else if (!movie.document.trimmed().isEmpty())
+        outcome = create(movie.document, movie.path);
     if (outcome == MovieOutcome::Playing) {
         if (const std::optional<MovieOutcome> broken = breach()) {
             unload();

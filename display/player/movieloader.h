@@ -26,8 +26,9 @@ class MovieLoader
 public:
     static QUrl StageUrl();
 
-    // `stage` is the item made from StageUrl() in `engine`; both outlive the loader, which
-    // watches what the engine reads from now on.
+    // `stage` is the item made from StageUrl() in `engine`; both outlive the loader. From now on
+    // every file this process opens by name, the engine's and anyone's, passes the sandbox's gate:
+    // make the loader before anything of the movie's is read, and once in a process.
     MovieLoader(QQmlEngine *engine, QQuickItem *stage);
     ~MovieLoader();
     MovieLoader(const MovieLoader &) = delete;

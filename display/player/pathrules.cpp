@@ -59,6 +59,40 @@ bool IsInside(QStringView path, QStringView folder, const PathRules &rules)
     return path.size() == folder.size() || path.at(folder.size()) == u'/';
 }
 
+bool IsAbsolute(QStringView path, const PathRules &rules)
+{
+    if (!rules.drives)
+        return path.startsWith(u'/');
+    const auto separator = [&](qsizetype i) { return IsSeparator(path.at(i)); };
+    return (path.size() >= 3 && path.at(0).isLetter() && path.at(1) == u':' && separator(2)) ||
+           (path.size() >= 2 && separator(0) && separator(1));
+}
+
+QString CleanAbsolute(QStringView path, QStringView current, const PathRules &rules)
+{
+    QString absolute = path.toString();
+    if (rules.drives)
+        absolute.replace(u'\\', u'/');
+    if (rules.drives && absolute.startsWith(u'/') && !IsAbsolute(absolute, rules))
+        absolute.prepend(current.left(2));
+    else if (!IsAbsolute(absolute, rules))
+        absolute = current + u'/' + absolute;
+    // What ".." never goes above: "/", under Windows' rules "C:/" or "//".
+    qsizetype root = 1;
+    if (rules.drives)
+        root = absolute.startsWith(u"//") ? 2 : 3;
+    QStringList kept;
+    for (const QStringView name : QStringView(absolute).mid(root).split(u'/')) {
+        if (name == u"..") {
+            if (!kept.isEmpty())
+                kept.removeLast();
+        } else if (!name.isEmpty() && name != u".") {
+            kept.append(name.toString());
+        }
+    }
+    return absolute.left(root) + kept.join(u'/');
+}
+
 QString PathKey(const QString &path, const PathRules &rules)
 {
     return rules.caseSensitivity == Qt::CaseInsensitive ? path.toCaseFolded() : path;

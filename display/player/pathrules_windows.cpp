@@ -5,5 +5,5 @@
 
 PathRules SystemPathRules()
 {
-    return {true, Qt::CaseInsensitive};
+    return {true, Qt::CaseInsensitive, true};
 }

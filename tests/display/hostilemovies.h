@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "moviefiles.h"
 #include "movielimits.h"
 #include "movieoutcome.h"
+#include "player/deeplinks.h"
 
 #include <QByteArray>
+#include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QString>
+#include <QUrl>
 
+#include <optional>
 #include <span>
 
 // Hostile things to find where the scoreboard movie should be, shared by the robustness tests
@@ -41,9 +48,35 @@ struct Case
     bool (*make)(const QString &path);
     Outcome outcome;
     Trigger trigger = Trigger::None;
-    // Why it does not play, where it is refused: the program's notice says so.
+    // Why it does not play, where it is refused or stops: the program's notice says so.
     MovieOutcome reason = MovieOutcome::Playing;
+    // The reason the board's author reads for what the movie reached for and may not have,
+    // "Scoreboard movie: PATH is refused: REASON", where the sandbox's gate refuses it.
+    std::optional<Refusal> refusal = std::nullopt;
+    // A colour the movie draws only with what it may not have: never in its frame.
+    std::optional<QRgb> forbidden = std::nullopt;
+    // A file, in the scratch folder, that only code the movie may not run would write.
+    const char *neverWritten = nullptr;
+    // Takes away, before the scratch folder goes, what make() put beyond its reach.
+    void (*cleanUp)(const QString &path) = nullptr;
 };
+
+// What lies outside the movie's folder is in this colour.
+inline constexpr QRgb OutsideColour = qRgb(0xff, 0x00, 0xff);
+
+// Whether a frame shows the colour anywhere.
+inline bool Shows(const QImage &frame, QRgb colour)
+{
+    const QImage pixels = frame.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (qRgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x])) == colour)
+                return true;
+        }
+    }
+    return false;
+}
 
 // A literal's bytes, NUL bytes included.
 template <std::size_t N> QByteArray Bytes(const char (&text)[N])
@@ -63,6 +96,48 @@ inline bool WriteBeside(const QString &moviePath, const QString &name, const QBy
     const QDir folder = QFileInfo(moviePath).dir();
     return folder.mkpath(QFileInfo(folder.filePath(name)).path()) &&
            Write(folder.filePath(name), bytes);
+}
+
+// A movie in a folder of its own, board/ in the scratch folder, linked to from the path: the
+// movie's folder is then board/, and outside/ beside it lies outside. There are a picture in
+// OutsideColour, outside/picture.png, and the colour's name as text, outside/colour.txt, and
+// as a module's export, outside/colour.mjs.
+inline bool BoardBesideOutside(const QString &path, const QByteArray &movie)
+{
+    const QDir scratch = QFileInfo(path).dir();
+    const QByteArray colour = QColor(OutsideColour).name().toUtf8();
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(OutsideColour);
+    return scratch.mkpath(QStringLiteral("board")) && scratch.mkpath(QStringLiteral("outside")) &&
+           picture.save(scratch.filePath(QStringLiteral("outside/picture.png"))) &&
+           Write(scratch.filePath(QStringLiteral("outside/colour.txt")), colour) &&
+           Write(scratch.filePath(QStringLiteral("outside/colour.mjs")),
+                 "export const colour = \"" + colour + "\";\n") &&
+           Write(scratch.filePath(QStringLiteral("board/board.qml")), movie) &&
+           QFile::link(scratch.filePath(QStringLiteral("board/board.qml")), path);
+}
+
+// A file of the board's, beside its movie in board/ (BoardBesideOutside).
+inline bool WriteInBoard(const QString &path, const QString &name, const QByteArray &bytes)
+{
+    return WriteBeside(QFileInfo(path).dir().filePath(QStringLiteral("board/board.qml")), name,
+                       bytes);
+}
+
+// The address of a file of the scratch folder, "file:///tmp/x/outside/colour.mjs".
+inline QByteArray Address(const QString &path, const QString &name)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).dir().filePath(name)).toEncoded();
+}
+
+// A document whose first lines are `head`, filled up to `size` bytes with a comment.
+inline QByteArray Padded(const QByteArray &head, qsizetype size)
+{
+    const QByteArray line = "// " + QByteArray(76, 'x') + "\n";
+    QByteArray document = head;
+    while (document.size() + line.size() <= size)
+        document += line;
+    return document + QByteArray(size - document.size(), '\n');
 }
 
 // A movie of a plain 400 x 300 item with these lines inside it.
@@ -353,6 +428,213 @@ inline std::span<const Case> Cases()
              return Write(path, LargestAcceptedDocument(MovieLimits::DocumentBytes));
          },
          Outcome::Plays},
+
+        // Movies that reach outside their folder, or past their limits, by each way the engine
+        // reads a file: what they may not have is refused for its reason, and never drawn or run
+        {.name = "native code named by a qmldir",
+         .make =
+             [](const QString &path) {
+                 const QDir folder = QFileInfo(path).dir();
+                 return WriteBeside(path, QStringLiteral("parts/qmldir"),
+                                    "plugin hostile\nPanel 1.0 Panel.qml\n") &&
+                        WriteBeside(path, QStringLiteral("parts/Panel.qml"),
+                                    "import QtQuick\nItem {}\n") &&
+                        QFile::copy(QStringLiteral(BREVANTO_HOSTILE_PLUGIN),
+                                    folder.filePath(QStringLiteral("parts/libhostile.so"))) &&
+                        Write(path, "import QtQuick\nimport \"parts\"\n"
+                                    "Item { width: 400; height: 300; Panel {} }\n");
+             },
+         .outcome = Outcome::Plays,
+         .refusal = Refusal::Plugin,
+         .neverWritten = "parts/libhostile.so.ran"},
+        {.name = "pictures outside in rich, styled and Markdown text",
+         .make =
+             [](const QString &path) {
+                 const QByteArray size = R"(width=\"400\" height=\"300\")";
+                 return BoardBesideOutside(
+                     path,
+                     Movie("    Text { textFormat: Text.RichText; text: \"<img src=\\\"../"
+                           "outside/picture.png\\\" " +
+                           size +
+                           ">\" }\n"
+                           "    Text { textFormat: Text.StyledText; text: \"<img src=\\\"" +
+                           Address(path, QStringLiteral("outside/picture.png")) + "\\\" " + size +
+                           ">\" }\n"
+                           "    Text { textFormat: Text.MarkdownText; text: \"![outside](" +
+                           QFileInfo(path)
+                               .dir()
+                               .filePath(QStringLiteral("outside/picture.png"))
+                               .toUtf8() +
+                           ")\" }"));
+             },
+         .outcome = Outcome::Plays,
+         .refusal = Refusal::Outside,
+         .forbidden = OutsideColour},
+        {.name = "a picture outside in an SVG",
+         .make =
+             [](const QString &path) {
+                 return BoardBesideOutside(path, Movie("    Image { anchors.fill: parent; "
+                                                       "source: \"inside.svg\" }")) &&
+                        WriteInBoard(path, QStringLiteral("inside.svg"),
+                                     "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                     "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"400\" "
+                                     "height=\"300\"><image xlink:href=\"../outside/picture.png\" "
+                                     "width=\"400\" height=\"300\"/></svg>\n");
+             },
+         .outcome = Outcome::Plays,
+         .refusal = Refusal::Outside,
+         .forbidden = OutsideColour},
+        {.name = "worker modules importing from outside",
+         .make =
+             [](const QString &path) {
+                 const QByteArray worker = "\nWorkerScript.onMessage = function() { "
+                                           "WorkerScript.sendMessage({ colour: colour }) }\n";
+                 return BoardBesideOutside(
+                            path, Movie("    Repeater {\n        model: [\"relative.mjs\", "
+                                        "\"absolute.mjs\"]\n"
+                                        "        Rectangle {\n            id: half\n"
+                                        "            required property string modelData\n"
+                                        "            required property int index\n"
+                                        "            x: index * 200; width: 200; height: 300; "
+                                        "color: \"black\"\n"
+                                        "            WorkerScript { source: half.modelData; "
+                                        "onReadyChanged: if (ready) sendMessage({}); "
+                                        "onMessage: (message) => half.color = message.colour }\n"
+                                        "        }\n    }")) &&
+                        WriteInBoard(path, QStringLiteral("relative.mjs"),
+                                     "import { colour } from \"../outside/colour.mjs\";" +
+                                         worker) &&
+                        WriteInBoard(path, QStringLiteral("absolute.mjs"),
+                                     "import { colour } from \"" +
+                                         Address(path, QStringLiteral("outside/colour.mjs")) +
+                                         "\";" + worker);
+             },
+         .outcome = Outcome::Plays,
+         .refusal = Refusal::Outside,
+         .forbidden = OutsideColour},
+        {.name = "a worker module of 3 MiB, later",
+         .make =
+             [](const QString &path) {
+                 return WriteBeside(path, QStringLiteral("big.mjs"),
+                                    Padded("export const size = \"big\";\n", 3 * 1024 * 1024)) &&
+                        WriteBeside(path, QStringLiteral("worker.mjs"),
+                                    "import { size } from \"big.mjs\";\n"
+                                    "WorkerScript.onMessage = function() {}\n") &&
+                        // The worker's module is read on a thread of its own; a frame drawn
+                        // a while later finds it refused.
+                        Write(path, Movie("    Loader { id: later; active: false; "
+                                          "sourceComponent: WorkerScript { source: "
+                                          "\"worker.mjs\" } }\n"
+                                          "    Rectangle { id: frame; width: 10; height: 10 }\n"
+                                          "    Timer { interval: 300; running: true; "
+                                          "onTriggered: later.active = true }\n"
+                                          "    Timer { interval: 600; running: true; "
+                                          "onTriggered: frame.color = \"red\" }"));
+             },
+         .outcome = Outcome::Stops,
+         .reason = MovieOutcome::TooLarge,
+         .refusal = Refusal::DocumentTooLarge},
+        {.name = "a picture outside through links longer than a path may be",
+         .make =
+             [](const QString &path) {
+                 const QDir folder = QFileInfo(path).dir();
+                 const QString deep =
+                     folder.mkpath(QStringLiteral("board"))
+                         ? DeepThroughLinks(folder.filePath(QStringLiteral("board")))
+                         : QString();
+                 return !deep.isEmpty() &&
+                        BoardBesideOutside(path, Movie("    Image { anchors.fill: parent; "
+                                                       "source: \"" +
+                                                       deep.toUtf8() + "/picture.png\" }")) &&
+                        QFile::link(
+                            QFileInfo(path).dir().filePath(QStringLiteral("outside/picture.png")),
+                            QFileInfo(path).dir().filePath(QStringLiteral("board/") + deep +
+                                                           QStringLiteral("/picture.png")));
+             },
+         .outcome = Outcome::Plays,
+         .refusal = Refusal::LinkOut,
+         .forbidden = OutsideColour,
+         .cleanUp =
+             [](const QString &path) {
+                 RemoveDeepThroughLinks(QFileInfo(path).dir().filePath(QStringLiteral("board")));
+             }},
+        {.name = "a part of 300 KB by a Loader",
+         .make =
+             [](const QString &path) {
+                 return WriteBeside(path, QStringLiteral("Big.qml"),
+                                    Padded("import QtQuick\nItem {}\n", 300 * 1000)) &&
+                        Write(path, Movie("    Loader { source: \"Big.qml\" }"));
+             },
+         .outcome = Outcome::Refused,
+         .reason = MovieOutcome::TooLarge,
+         .refusal = Refusal::DocumentTooLarge},
+        {.name = "24 parts of 60 KB",
+         .make =
+             [](const QString &path) {
+                 QByteArray parts;
+                 for (int i = 0; i < 24; ++i) {
+                     const QString part = QStringLiteral("parts/P%1.qml").arg(i);
+                     if (!WriteBeside(path, part, Padded("import QtQuick\nItem {}\n", 60 * 1000)))
+                         return false;
+                     parts += "    P" + QByteArray::number(i) + " {}\n";
+                 }
+                 return Write(path, "import QtQuick\nimport \"parts\"\n"
+                                    "Item {\n    width: 400; height: 300\n" +
+                                        parts + "}\n");
+             },
+         .outcome = Outcome::Refused,
+         .reason = MovieOutcome::TooLarge,
+         .refusal = Refusal::AllDocumentsTooLarge},
+        {.name = "a QML document written into a data: address",
+         .make =
+             [](const QString &path) {
+                 return Write(path,
+                              Movie("    Loader { anchors.fill: parent; source: "
+                                    "\"data:text/plain,import QtQuick; Rectangle { color: "
+                                    "'" +
+                                    QColor(OutsideColour).name().toUtf8().mid(1).prepend("%23") +
+                                    "' }\" }"));
+             },
+         .outcome = Outcome::Plays,
+         .refusal = Refusal::DataDocument,
+         .forbidden = OutsideColour},
+        // Run with file access allowed to XMLHttpRequest (QML_XHR_ALLOW_FILE_READ and _WRITE set
+        // for the test): the engine's network then refuses it, or the variables never reach the
+        // board's process and the engine itself does.
+        {.name = "XMLHttpRequest reading and writing files outside",
+         .make =
+             [](const QString &path) {
+                 return BoardBesideOutside(
+                     path,
+                     Movie("    Rectangle { id: fill; anchors.fill: parent; color: \"black\" }\n"
+                           "    Component.onCompleted: {\n"
+                           "        const read = new XMLHttpRequest()\n"
+                           "        read.onreadystatechange = function() { if (read.readyState "
+                           "=== XMLHttpRequest.DONE && read.responseText) fill.color = "
+                           "read.responseText }\n"
+                           "        read.open(\"GET\", \"" +
+                           Address(path, QStringLiteral("outside/colour.txt")) +
+                           "\"); read.send()\n"
+                           "        const write = new XMLHttpRequest()\n"
+                           "        write.open(\"PUT\", \"" +
+                           Address(path, QStringLiteral("outside/written.txt")) +
+                           "\"); write.send(\"written\")\n    }"));
+             },
+         .outcome = Outcome::Plays,
+         .forbidden = OutsideColour,
+         .neverWritten = "outside/written.txt"},
+        {.name = "the program's folder as a module folder",
+         .make =
+             [](const QString &path) {
+                 return Write(path, "import QtQuick\nimport \"" +
+                                        QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                                            QStringLiteral("/parts"))
+                                            .toEncoded() +
+                                        "\"\nItem { width: 400; height: 300; Panel {} }\n");
+             },
+         .outcome = Outcome::Refused,
+         .reason = MovieOutcome::Broken,
+         .refusal = Refusal::Outside},
     };
     return cases;
 }

@@ -123,6 +123,8 @@ void TestHostileMovies::boardAreaAndConsole()
     if (hostile.outcome == Outcome::Stops) {
         QTRY_VERIFY_WITH_TIMEOUT(!board->notice().isEmpty(), 30000);
         QVERIFY(!board->isMovieLoaded());
+        if (hostile.reason != MovieOutcome::Playing)
+            QCOMPARE(board->notice(), NoticeText(hostile.reason));
     } else if (hostile.outcome == Outcome::Recovers) {
         // A board process of its own again, and the movie on the screen without a notice.
         QTRY_VERIFY_WITH_TIMEOUT(ChildProcesses(QCoreApplication::applicationPid()) !=
@@ -135,9 +137,16 @@ void TestHostileMovies::boardAreaAndConsole()
         QTest::qWait(400);
         QVERIFY(board->isMovieLoaded());
     }
+    if (hostile.forbidden)
+        QVERIFY(!HostileMovies::Shows(board->grab().toImage(), *hostile.forbidden));
     QCOMPARE(VisibleWindows(), windowsBefore);
     QVERIFY(m_messages.isEmpty());
     CheckConsoleWorksToItsExit(m_form, m_messages);
+    // The board's process is gone with the console: nothing of it writes any more.
+    if (hostile.neverWritten)
+        QVERIFY(!QFileInfo::exists(folder.filePath(QString::fromUtf8(hostile.neverWritten))));
+    if (hostile.cleanUp)
+        hostile.cleanUp(path);
 }
 
 // What sets the movie's fault off.

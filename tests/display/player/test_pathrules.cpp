@@ -16,12 +16,14 @@ private Q_SLOTS:
     void hostsAndDevices();
     void folders_data();
     void folders();
+    void cleanAbsolute_data();
+    void cleanAbsolute();
     void oneKeyPerFile();
 };
 
 namespace {
 
-const PathRules Windows{true, Qt::CaseInsensitive};
+const PathRules Windows{true, Qt::CaseInsensitive, true};
 const PathRules Linux{false, Qt::CaseSensitive};
 
 } // namespace
@@ -92,6 +94,36 @@ void TestPathRules::folders()
     QFETCH(bool, onLinux);
     QCOMPARE(IsInside(path, folder, Windows), onWindows);
     QCOMPARE(IsInside(path, folder, Linux), onLinux);
+}
+
+void TestPathRules::cleanAbsolute_data()
+{
+    // What the gate compares with the movie's folder, from a name as the engine gives it; the
+    // current folder is D:/cwd under Windows' rules, /cwd under Linux's.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("onWindows");
+    QTest::addColumn<QString>("onLinux");
+
+    QTest::newRow("clean already") << u"/b/x.png"_s << u"D:/b/x.png"_s << u"/b/x.png"_s;
+    QTest::newRow("out and back in") << u"/b/parts/../x.png"_s << u"D:/b/x.png"_s << u"/b/x.png"_s;
+    QTest::newRow("out") << u"/b/../outside/x.png"_s << u"D:/outside/x.png"_s
+                         << u"/outside/x.png"_s;
+    QTest::newRow("relative") << u"parts/./x.png"_s << u"D:/cwd/parts/x.png"_s
+                              << u"/cwd/parts/x.png"_s;
+    QTest::newRow("an address as a name")
+        << u"file:///x.png"_s << u"D:/cwd/file:/x.png"_s << u"/cwd/file:/x.png"_s;
+    QTest::newRow("above the root") << u"/b/../../../x.png"_s << u"D:/x.png"_s << u"/x.png"_s;
+    QTest::newRow("another drive")
+        << u"C:\\b\\..\\x.png"_s << u"C:/x.png"_s << u"/cwd/C:\\b\\..\\x.png"_s;
+}
+
+void TestPathRules::cleanAbsolute()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, onWindows);
+    QFETCH(QString, onLinux);
+    QCOMPARE(CleanAbsolute(path, u"D:/cwd"_s, Windows), onWindows);
+    QCOMPARE(CleanAbsolute(path, u"/cwd"_s, Linux), onLinux);
 }
 
 void TestPathRules::oneKeyPerFile()

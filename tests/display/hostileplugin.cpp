@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Native code a hostile board brings in its folder and names in a qmldir "plugin" line: a QML
+// plugin that, as soon as the system loads it, writes a file beside itself, "<its name>.ran".
+// That file must never appear.
+#include <QQmlEngineExtensionPlugin>
+
+#include <dlfcn.h>
+#include <fstream>
+#include <string>
+
+namespace {
+
+bool MarkLoaded()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void *>(&MarkLoaded), &info) == 0 || !info.dli_fname)
+        return false;
+    std::ofstream(std::string(info.dli_fname) + ".ran") << "native code ran\n";
+    return true;
+}
+
+// Before Qt asks anything of the plugin: loading it is enough.
+[[maybe_unused]] const bool marked = MarkLoaded();
+
+} // namespace
+
+class HostilePlugin : public QQmlEngineExtensionPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QQmlEngineExtensionInterface_iid)
+};
+
+#include "hostileplugin.moc"
