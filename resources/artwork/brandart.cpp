@@ -164,6 +164,34 @@ QImage logoPlate(QSize size)
     return image;
 }
 
+// Where the wordmark's three lines stand: the name fitted to `nameFit` (width, largest size),
+// "SCOREBOARD" beneath it and the tagline last, all aligned alike.
+struct WordmarkPlaces
+{
+    QRectF name;
+    QRectF caps;
+    QRectF tagline;
+    Qt::Alignment horizontal;
+    QSize nameFit;
+};
+
+void paintWordmark(QPainter &painter, const WordmarkPlaces &places)
+{
+    const QString word = u"Brevanto"_s;
+    painter.setFont(fittedFont(word, places.nameFit.width(), places.nameFit.height(), QFont::Bold));
+    painter.setPen(Qt::white);
+    painter.drawText(places.name, places.horizontal | Qt::AlignBottom, word);
+    painter.setFont(spacedCaps(10, 1.2));
+    painter.setPen(amber);
+    painter.drawText(places.caps, places.horizontal | Qt::AlignVCenter, u"SCOREBOARD"_s);
+    QFont tagline(u"DejaVu Sans"_s);
+    tagline.setPixelSize(10);
+    painter.setFont(tagline);
+    painter.setPen(QColor(190, 205, 240));
+    painter.drawText(places.tagline, places.horizontal | Qt::AlignVCenter,
+                     u"Every second on the board."_s);
+}
+
 } // namespace
 
 QImage clockIcon(int side)
@@ -211,19 +239,8 @@ QImage splash()
 
     paintClockMark(painter, QRectF(16, 18, 84, 84), markColours());
 
-    const QString word = u"Brevanto"_s;
-    painter.setFont(fittedFont(word, 180, 40, QFont::Bold));
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(108, 24, 186, 50), Qt::AlignLeft | Qt::AlignBottom, word);
-    painter.setFont(spacedCaps(10, 1.2));
-    painter.setPen(amber);
-    painter.drawText(QRectF(110, 76, 186, 16), Qt::AlignLeft | Qt::AlignVCenter, u"SCOREBOARD"_s);
-    QFont tagline(u"DejaVu Sans"_s);
-    tagline.setPixelSize(10);
-    painter.setFont(tagline);
-    painter.setPen(QColor(190, 205, 240));
-    painter.drawText(QRectF(110, 92, 186, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                     u"Every second on the board."_s);
+    paintWordmark(painter, {QRectF(108, 24, 186, 50), QRectF(110, 76, 186, 16),
+                            QRectF(110, 92, 186, 14), Qt::AlignLeft, QSize(180, 40)});
 
     // A small lit board: home score, clock, guest score.
     paintBoardFrame(painter, QRectF(14, 126, 272, 58));
@@ -246,18 +263,8 @@ QImage installerSide()
 
     paintClockMark(painter, QRectF(27, 24, 110, 110), markColours());
 
-    const QString word = u"Brevanto"_s;
-    painter.setFont(fittedFont(word, 140, 34, QFont::Bold));
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, 140, 164, 40), Qt::AlignHCenter | Qt::AlignBottom, word);
-    painter.setFont(spacedCaps(10, 1.2));
-    painter.setPen(amber);
-    painter.drawText(QRectF(0, 182, 164, 16), Qt::AlignCenter, u"SCOREBOARD"_s);
-    QFont tagline(u"DejaVu Sans"_s);
-    tagline.setPixelSize(10);
-    painter.setFont(tagline);
-    painter.setPen(QColor(190, 205, 240));
-    painter.drawText(QRectF(0, 200, 164, 14), Qt::AlignCenter, u"Every second on the board."_s);
+    paintWordmark(painter, {QRectF(0, 140, 164, 40), QRectF(0, 182, 164, 16),
+                            QRectF(0, 200, 164, 14), Qt::AlignHCenter, QSize(140, 34)});
 
     // The splash's board stood upright: the clock above, home and guest scores below it.
     paintBoardFrame(painter, QRectF(14, 226, 136, 76));
