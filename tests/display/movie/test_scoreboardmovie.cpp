@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardarea.h"
 #include "movieloader.h"
 #include "movienotice.h"
 
@@ -102,8 +103,9 @@ void TestScoreboardMovie::setVariable(const QString &name, const QString &value)
 
 void TestScoreboardMovie::loadsWithItsParts()
 {
-    QCOMPARE(m_movie->width(), 3430);
-    QCOMPARE(m_movie->height(), 2565);
+    // Its canvas is the board area in twips, so that it fills the area at one scale.
+    QCOMPARE(m_movie->width(), BoardArea::Width);
+    QCOMPARE(m_movie->height(), BoardArea::Height);
     for (const QString &group : {u"team_a"_s, u"team_b"_s})
         for (const QString &name : {u"name"_s, u"points"_s, u"fouls"_s})
             QVERIFY2(part(group, name), qPrintable(group + u'/' + name));
