@@ -84,10 +84,8 @@ void TestClockButtons::refusedWithoutTimeInTheEntries_data()
     QTest::addColumn<bool>("running");
 
     // The rule's cases are test_clockcommands'; here, that the window keeps to it in both states.
-    QTest::newRow("empty, standing") << ""
-                                     << "" << false;
-    QTest::newRow("zero, running") << "0"
-                                   << "0" << true;
+    QTest::newRow("empty, standing") << u""_s << u""_s << false;
+    QTest::newRow("zero, running") << u"0"_s << u"0"_s << true;
 }
 
 void TestClockButtons::refusedWithoutTimeInTheEntries()

@@ -66,21 +66,16 @@ void TestKeys::counterKeys_data()
     // their range ends are test_hotkeys'.
     const Qt::KeyboardModifiers none;
     const Qt::KeyboardModifiers shift(Qt::ShiftModifier);
-    QTest::newRow("1 on empty") << "points_a"
-                                << "" << int(Qt::Key_1) << none << "1";
-    QTest::newRow("Shift+1 at typed 1000") << "points_a"
-                                           << "1000" << int(Qt::Key_1) << shift << "999";
-    QTest::newRow("F1 at 99") << "faults_a"
-                              << "99" << int(Qt::Key_F1) << none << "99";
-    QTest::newRow("9 at 2.5") << "points_b"
-                              << "2.5" << int(Qt::Key_9) << none << "3.5";
-    QTest::newRow("Alt+F9") << "Faults_b"
-                            << "5" << int(Qt::Key_F9) << Qt::KeyboardModifiers(Qt::AltModifier)
-                            << "4";
+    QTest::newRow("1 on empty") << u"points_a"_s << u""_s << int(Qt::Key_1) << none << u"1"_s;
+    QTest::newRow("Shift+1 at typed 1000")
+        << u"points_a"_s << u"1000"_s << int(Qt::Key_1) << shift << u"999"_s;
+    QTest::newRow("F1 at 99") << u"faults_a"_s << u"99"_s << int(Qt::Key_F1) << none << u"99"_s;
+    QTest::newRow("9 at 2.5") << u"points_b"_s << u"2.5"_s << int(Qt::Key_9) << none << u"3.5"_s;
+    QTest::newRow("Alt+F9") << u"Faults_b"_s << u"5"_s << int(Qt::Key_F9)
+                            << Qt::KeyboardModifiers(Qt::AltModifier) << u"4"_s;
     // Keypad digits are no hotkeys
-    QTest::newRow("keypad 1") << "points_a"
-                              << "5" << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::KeypadModifier)
-                              << "5";
+    QTest::newRow("keypad 1") << u"points_a"_s << u"5"_s << int(Qt::Key_1)
+                              << Qt::KeyboardModifiers(Qt::KeypadModifier) << u"5"_s;
 }
 
 void TestKeys::counterKeys()
@@ -172,27 +167,13 @@ void TestKeys::typedEntriesAreFiltered_data()
 
     // Each field with its bound, judged key by key as typed so far; LimitEntry's own cases are
     // test_limitentry's.
-    QTest::newRow("points up to 1000") << "points_a"
-                                       << "1000"
-                                       << "1000";
-    QTest::newRow("points past 1000") << "points_a"
-                                      << "10000"
-                                      << "";
-    QTest::newRow("team B points past 1000") << "points_b"
-                                             << "1001"
-                                             << "";
-    QTest::newRow("fouls 100") << "Faults_b"
-                               << "100"
-                               << "";
-    QTest::newRow("minutes 100") << "Minutos"
-                                 << "100"
-                                 << "100";
-    QTest::newRow("seconds 101") << "segundos"
-                                 << "101"
-                                 << "";
-    QTest::newRow("letters first") << "points_a"
-                                   << "x5"
-                                   << "5";
+    QTest::newRow("points up to 1000") << u"points_a"_s << u"1000"_s << u"1000"_s;
+    QTest::newRow("points past 1000") << u"points_a"_s << u"10000"_s << u""_s;
+    QTest::newRow("team B points past 1000") << u"points_b"_s << u"1001"_s << u""_s;
+    QTest::newRow("fouls 100") << u"Faults_b"_s << u"100"_s << u""_s;
+    QTest::newRow("minutes 100") << u"Minutos"_s << u"100"_s << u"100"_s;
+    QTest::newRow("seconds 101") << u"segundos"_s << u"101"_s << u""_s;
+    QTest::newRow("letters first") << u"points_a"_s << u"x5"_s << u"5"_s;
 }
 
 void TestKeys::typedEntriesAreFiltered()
@@ -221,10 +202,8 @@ void TestKeys::typedPeriodIsNormalised_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("digit") << "7"
-                           << "7";
-    QTest::newRow("letters") << "abc"
-                             << "0";
+    QTest::newRow("digit") << u"7"_s << u"7"_s;
+    QTest::newRow("letters") << u"abc"_s << u"0"_s;
 }
 
 void TestKeys::typedPeriodIsNormalised()
@@ -254,11 +233,11 @@ void TestKeys::typedPeriodStaysUnselected_data()
     QTest::addColumn<QString>("sent");
 
     // "3" matches the third item, but typing selects none: P selects the first, Shift+P nothing
-    QTest::newRow("P") << false << Qt::KeyboardModifiers() << 0 << "1";
-    QTest::newRow("Shift+P") << false << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1 << "3";
-    QTest::newRow("Enter, then P") << true << Qt::KeyboardModifiers() << 0 << "1";
+    QTest::newRow("P") << false << Qt::KeyboardModifiers() << 0 << u"1"_s;
+    QTest::newRow("Shift+P") << false << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1 << u"3"_s;
+    QTest::newRow("Enter, then P") << true << Qt::KeyboardModifiers() << 0 << u"1"_s;
     QTest::newRow("Enter, then Shift+P")
-        << true << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1 << "3";
+        << true << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1 << u"3"_s;
 }
 
 void TestKeys::typedPeriodStaysUnselected()
