@@ -4,6 +4,7 @@
 #include "movielimits.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QMutexLocker>
 #include <QStandardPaths>
@@ -13,6 +14,18 @@ namespace {
 // Enough lines for an author to see what is refused; a movie that asks for a million paths says
 // no more than that.
 constexpr qsizetype MostWarned = 256;
+
+// Qt's picture reader, refused a name, asks again with each picture format's suffix on its own:
+// the name asked for, when `what` may be such a try, else nothing. Outside the gate's lock, as
+// the formats are known by Qt's plugins, which the gate serves too.
+QString PictureTryOf(const QString &what)
+{
+    const qsizetype dot = what.lastIndexOf(u'.');
+    if (dot <= 0 ||
+        !QImageReader::supportedImageFormats().contains(what.sliced(dot + 1).toLatin1()))
+        return {};
+    return what.left(dot);
+}
 
 QString Size(qint64 bytes)
 {
@@ -291,9 +304,11 @@ MovieFiles::Verdict MovieFiles::inside(const QString &name, Use use)
 
 void MovieFiles::warn(const QString &what, Refusal why)
 {
+    const QString triedFor = PictureTryOf(what);
     {
         const QMutexLocker lock(&m_mutex);
-        if (m_warned.size() >= MostWarned || m_warned.contains(what))
+        if (m_warned.size() >= MostWarned || m_warned.contains(what) ||
+            (!triedFor.isEmpty() && m_warned.contains(triedFor)))
             return;
         m_warned.insert(what);
     }

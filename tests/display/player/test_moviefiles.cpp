@@ -247,13 +247,16 @@ void TestMovieFiles::answers()
     if (refusal >= 0)
         QTest::ignoreMessage(QtWarningMsg, qPrintable(u"Scoreboard movie: %1 is refused: %2"_s.arg(
                                                name, RefusalReason(Refusal(refusal)))));
-    // Asked again, as Qt asks for a file several times: the same answer, said once.
+    // Asked again, as Qt asks for a file several times: the same answer, said once; and the
+    // picture reader's own tries with a format's suffix, refused alike, not said at all.
     for (int time = 0; time < 3; ++time) {
         const MovieFiles::Answer answer = files->ask(name);
         QCOMPARE(int(answer.kind), served);
         if (answer.kind == Served::File)
             QCOMPARE(answer.bytes.size(), QFileInfo(name).size());
     }
+    if (refusal >= 0 && !refusesMovie)
+        QCOMPARE(int(files->ask(name + u".png"_s).kind), int(Served::Missing));
     QCOMPARE(files->refusal().has_value(), refusesMovie);
 }
 
