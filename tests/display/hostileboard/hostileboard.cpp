@@ -55,7 +55,7 @@ QByteArray Head(quint32 length)
     QByteArray head(4, '\0');
     for (int i = 0; i < 4; ++i)
         head[3 - i] = char((length >> (8 * i)) & 0xff);
-    return head + "\x66\x66\x66";
+    return head + QByteArray(3, char(0x66));
 }
 
 [[noreturn]] void Hang()
