@@ -140,6 +140,29 @@ install(FILES ${fonts} DESTINATION fonts)
 file(WRITE ${CMAKE_BINARY_DIR}/windows/qt.conf "[Paths]\nPrefix=.\nLibraries=.\n")
 install(FILES ${CMAKE_BINARY_DIR}/windows/qt.conf DESTINATION .)
 
+# For the tests that play boards through the board's process (tests/preview): bin/, where the
+# process lies beside them, laid out as the installed folder is for it: the DLLs it and the QML
+# modules import, the modules, the fonts and qt.conf.
+if(BUILD_TESTING)
+    set(bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    set(board_runtime ${CMAKE_BINARY_DIR}/windows/board-runtime.stamp)
+    add_custom_command(OUTPUT ${board_runtime}
+        COMMAND ${CMAKE_COMMAND} -DCMAKE_INSTALL_PREFIX=${bin}
+                -DBREVANTO_QML_IMPORTS=${qml_imports} -DBREVANTO_QT_WINDOWS=${QT6_INSTALL_PREFIX}
+                -DBREVANTO_DEPLOY=${PROJECT_SOURCE_DIR}/scripts/windows/deploy
+                -DBREVANTO_PROGRAMS=$<TARGET_FILE_NAME:brevanto-board>
+                -DOBJDUMP=${CMAKE_OBJDUMP} -DSTRIP=${CMAKE_STRIP} -DCXX=${CMAKE_CXX_COMPILER}
+                -DBREVANTO_BASH=${BREVANTO_BASH} -P ${CMAKE_CURRENT_LIST_DIR}/InstallRuntime.cmake
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/fonts
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${fonts} ${bin}/fonts
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_BINARY_DIR}/windows/qt.conf ${bin}
+        COMMAND ${CMAKE_COMMAND} -E touch ${board_runtime}
+        DEPENDS ${qml_imports} brevanto-board ${fonts} ${CMAKE_CURRENT_LIST_DIR}/InstallRuntime.cmake
+        COMMENT "Laying out bin/ for the board's process as the installed folder"
+        VERBATIM)
+    add_custom_target(brevanto_board_runtime DEPENDS ${board_runtime})
+endif()
+
 # --- What people read ---------------------------------------------------------------------------
 # help.html is installed with the console (console/help.cmake); the contract for board authors
 # lies beside it.

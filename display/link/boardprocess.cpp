@@ -32,6 +32,8 @@ BoardProcess::BoardProcess(Warnings warnings, QObject *parent)
 
 BoardProcess::~BoardProcess()
 {
+    // Its last warnings are for no one now.
+    blockSignals(true);
     stop();
 }
 
@@ -72,6 +74,10 @@ void BoardProcess::stop()
     process->disconnect(this);
     process->kill();
     process->waitForFinished(1000);
+    // What it wrote before it was ended, perhaps read only now: the line of its refusal that
+    // came before the answer that refused it.
+    if (m_warnings == Warnings::Captured)
+        takeWarnings(process->readAllStandardError());
     // Perhaps from inside one of its own signals.
     process->deleteLater();
 }
@@ -139,13 +145,21 @@ void BoardProcess::readAnswers()
 
 void BoardProcess::readWarnings()
 {
+    takeWarnings(m_process->readAllStandardError());
+}
+
+void BoardProcess::takeWarnings(const QByteArray &bytes)
+{
     // A movie may write without end and without a line break: a line is cut, never held whole.
-    for (const char byte : m_process->readAllStandardError()) {
+    for (const char byte : bytes) {
         if (byte != '\n') {
             if (m_warning.size() < LongestWarning)
                 m_warning.append(byte);
             continue;
         }
+        // Windows' C library ends a line with "\r\n".
+        if (m_warning.endsWith('\r'))
+            m_warning.chop(1);
         Q_EMIT warned(QString::fromUtf8(std::exchange(m_warning, {})));
     }
 }

@@ -62,7 +62,7 @@ public:
 
     // Starts the process; frames() is what it draws into.
     void start();
-    // Ends it at once; nothing is reported.
+    // Ends it at once; nothing is reported but the warnings it wrote before, when captured.
     void stop();
     bool isRunning() const override;
     // The running process's id; 0 when none runs.
@@ -89,6 +89,7 @@ Q_SIGNALS:
 private:
     void readAnswers();
     void readWarnings();
+    void takeWarnings(const QByteArray &bytes);
     void checkHealth();
     void endFor(End why);
 

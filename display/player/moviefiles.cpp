@@ -9,6 +9,8 @@
 #include <QMutexLocker>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 // Enough lines for an author to see what is refused; a movie that asks for a million paths says
@@ -229,8 +231,14 @@ MovieFiles::Verdict MovieFiles::judge(const QString &name, Use use)
         if (IsInside(path, folder, m_rules))
             return {{Answer::Kind::Qt, {}}, std::nullopt};
     }
-    if (!m_reader || !IsInside(path, m_folder, m_rules))
-        return {{}, Refusal::Outside};
+    if (!m_reader || !IsInside(path, m_folder, m_rules)) {
+        // Qt makes a path in its folders canonical a folder at a time (on Windows), looking at
+        // each folder on the way: missing, as every folder outside, but not the movie's doing.
+        const bool onTheWay =
+            std::any_of(m_qtFolders.cbegin(), m_qtFolders.cend(),
+                        [&](const QString &folder) { return IsInside(folder, path, m_rules); });
+        return {{}, onTheWay ? std::nullopt : std::optional(Refusal::Outside)};
+    }
     return inside(path.mid(m_folder.size() + 1), use);
 }
 

@@ -60,7 +60,8 @@ MovieSandbox::MovieSandbox() : m_moduleFolders(QtModulesOnly()) {}
 
 QUrl MovieSandbox::Refused()
 {
-    return QUrl(QStringLiteral("brevanto-refused:"));
+    // With a host: an address without one the network's file backend looks for as a file.
+    return QUrl(QStringLiteral("brevanto-refused://nowhere"));
 }
 
 QUrl MovieSandbox::intercept(const QUrl &url, DataType type)
@@ -86,6 +87,10 @@ QUrl MovieSandbox::intercept(const QUrl &url, DataType type)
         m_files.refuse(Shown(url), Refusal::Outside);
         return Refused();
     }
+    // "C:/logo.png" where an address goes: Qt takes the drive for a scheme, the author meant a
+    // file, which the gate judges as such.
+    if (scheme.size() == 1 && SystemPathRules().drives)
+        return intercept(QUrl::fromLocalFile(scheme.toUpper() + u':' + url.path()), type);
     if (!url.isLocalFile()) {
         m_files.refuse(Shown(url), Refusal::NetworkAddress);
         return Refused();

@@ -15,8 +15,10 @@
 #include <QImage>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
 #include <QUrl>
 
+#include <filesystem>
 #include <optional>
 #include <span>
 
@@ -59,6 +61,8 @@ struct Case
     const char *neverWritten = nullptr;
     // Takes away, before the scratch folder goes, what make() put beyond its reach.
     void (*cleanUp)(const QString &path) = nullptr;
+    // Made with symbolic links, which not every system makes (MakesLinks()).
+    bool linked = false;
 };
 
 // What lies outside the movie's folder is in this colour.
@@ -90,6 +94,23 @@ inline bool Write(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// A symbolic link at `path` to `target`; false where the system makes none.
+inline bool Link(const QString &target, const QString &path)
+{
+    std::error_code error;
+    std::filesystem::create_symlink(QFile::encodeName(target).toStdString(),
+                                    QFile::encodeName(path).toStdString(), error);
+    return !error;
+}
+
+// Whether this system makes symbolic links: MinGW's std::filesystem makes none on Windows, and
+// Wine none at all.
+inline bool MakesLinks()
+{
+    const QTemporaryDir folder;
+    return Link(folder.filePath(QStringLiteral("target")), folder.filePath(QStringLiteral("link")));
+}
+
 // A file beside the movie: its parts folder, a script.
 inline bool WriteBeside(const QString &moviePath, const QString &name, const QByteArray &bytes)
 {
@@ -114,7 +135,7 @@ inline bool BoardBesideOutside(const QString &path, const QByteArray &movie)
            Write(scratch.filePath(QStringLiteral("outside/colour.mjs")),
                  "export const colour = \"" + colour + "\";\n") &&
            Write(scratch.filePath(QStringLiteral("board/board.qml")), movie) &&
-           QFile::link(scratch.filePath(QStringLiteral("board/board.qml")), path);
+           Link(scratch.filePath(QStringLiteral("board/board.qml")), path);
 }
 
 // A file of the board's, beside its movie in board/ (BoardBesideOutside).
@@ -418,9 +439,11 @@ inline std::span<const Case> Cases()
                                 "Image { source: \"big.png\" } }\n");
          },
          Outcome::Refused, Trigger::None, MovieOutcome::TooLarge},
-        {"a link to a file without end",
-         [](const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
-         Outcome::Refused, Trigger::None, MovieOutcome::Missing},
+        {.name = "a link to a file without end",
+         .make = [](const QString &path) { return Link(QStringLiteral("/dev/zero"), path); },
+         .outcome = Outcome::Refused,
+         .reason = MovieOutcome::Missing,
+         .linked = true},
 
         // Large but honest: slow, yet within bounds
         {"largest file accepted",
@@ -440,13 +463,14 @@ inline std::span<const Case> Cases()
                         WriteBeside(path, QStringLiteral("parts/Panel.qml"),
                                     "import QtQuick\nItem {}\n") &&
                         QFile::copy(QStringLiteral(BREVANTO_HOSTILE_PLUGIN),
-                                    folder.filePath(QStringLiteral("parts/libhostile.so"))) &&
+                                    folder.filePath(
+                                        QStringLiteral("parts/" BREVANTO_HOSTILE_PLUGIN_NAME))) &&
                         Write(path, "import QtQuick\nimport \"parts\"\n"
                                     "Item { width: 400; height: 300; Panel {} }\n");
              },
          .outcome = Outcome::Plays,
          .refusal = Refusal::Plugin,
-         .neverWritten = "parts/libhostile.so.ran"},
+         .neverWritten = "parts/" BREVANTO_HOSTILE_PLUGIN_NAME ".ran"},
         {.name = "pictures outside in rich, styled and Markdown text",
          .make =
              [](const QString &path) {
@@ -469,7 +493,8 @@ inline std::span<const Case> Cases()
              },
          .outcome = Outcome::Plays,
          .refusal = Refusal::Outside,
-         .forbidden = OutsideColour},
+         .forbidden = OutsideColour,
+         .linked = true},
         {.name = "a picture outside in an SVG",
          .make =
              [](const QString &path) {
@@ -483,7 +508,8 @@ inline std::span<const Case> Cases()
              },
          .outcome = Outcome::Plays,
          .refusal = Refusal::Outside,
-         .forbidden = OutsideColour},
+         .forbidden = OutsideColour,
+         .linked = true},
         {.name = "worker modules importing from outside",
          .make =
              [](const QString &path) {
@@ -511,7 +537,8 @@ inline std::span<const Case> Cases()
              },
          .outcome = Outcome::Plays,
          .refusal = Refusal::Outside,
-         .forbidden = OutsideColour},
+         .forbidden = OutsideColour,
+         .linked = true},
         {.name = "a worker module of 3 MiB, later",
          .make =
              [](const QString &path) {
@@ -546,10 +573,9 @@ inline std::span<const Case> Cases()
                         BoardBesideOutside(path, Movie("    Image { anchors.fill: parent; "
                                                        "source: \"" +
                                                        deep.toUtf8() + "/picture.png\" }")) &&
-                        QFile::link(
-                            QFileInfo(path).dir().filePath(QStringLiteral("outside/picture.png")),
-                            QFileInfo(path).dir().filePath(QStringLiteral("board/") + deep +
-                                                           QStringLiteral("/picture.png")));
+                        Link(QFileInfo(path).dir().filePath(QStringLiteral("outside/picture.png")),
+                             QFileInfo(path).dir().filePath(QStringLiteral("board/") + deep +
+                                                            QStringLiteral("/picture.png")));
              },
          .outcome = Outcome::Plays,
          .refusal = Refusal::LinkOut,
@@ -557,7 +583,8 @@ inline std::span<const Case> Cases()
          .cleanUp =
              [](const QString &path) {
                  RemoveDeepThroughLinks(QFileInfo(path).dir().filePath(QStringLiteral("board")));
-             }},
+             },
+         .linked = true},
         {.name = "a part of 300 KB by a Loader",
          .make =
              [](const QString &path) {
@@ -622,7 +649,8 @@ inline std::span<const Case> Cases()
              },
          .outcome = Outcome::Plays,
          .forbidden = OutsideColour,
-         .neverWritten = "outside/written.txt"},
+         .neverWritten = "outside/written.txt",
+         .linked = true},
         {.name = "the program's folder as a module folder",
          .make =
              [](const QString &path) {

@@ -2,20 +2,21 @@
 // Native code a hostile board brings in its folder and names in a qmldir "plugin" line: a QML
 // plugin that, as soon as the system loads it, writes a file beside itself, "<its name>.ran".
 // That file must never appear.
+#include "modulefile.h"
+
 #include <QQmlEngineExtensionPlugin>
 
-#include <dlfcn.h>
 #include <fstream>
-#include <string>
 
 namespace {
 
 bool MarkLoaded()
 {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void *>(&MarkLoaded), &info) == 0 || !info.dli_fname)
+    std::filesystem::path marker = ModuleFile();
+    if (marker.empty())
         return false;
-    std::ofstream(std::string(info.dli_fname) + ".ran") << "native code ran\n";
+    marker += ".ran";
+    std::ofstream(marker) << "native code ran\n";
     return true;
 }
 

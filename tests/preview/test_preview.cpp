@@ -5,6 +5,7 @@
 #include "hostilemovies.h"
 #include "movienotice.h"
 #include "namecheck.h"
+#include "player/trialsystem.h"
 #include "pngwriter.h"
 #include "previewreport.h"
 #include "previewstates.h"
@@ -21,6 +22,24 @@ using namespace Qt::StringLiterals;
 using HostileMovies::Outcome;
 
 namespace {
+
+// Where the system makes no symbolic links, the rows made with them cannot be set up.
+constexpr const char *LinksWaived = "waived: this system makes no symbolic links (MinGW's "
+                                    "std::filesystem makes none on Windows, Wine none at all), "
+                                    "which the row's board is made with";
+
+// Under Wine on a busy machine, now and then the board's process sleeps through a load, its
+// threads idle and none woken, until it is ended for not answering: Wine's, not the board's.
+// Whether a row that ended so (`notice`), to end otherwise (`expected`, none when it is to
+// play), is to be played once more; it says so.
+bool PlayedAgainUnderWine(const QString &notice, const QString &expected)
+{
+    if (!RunsUnderWine() || notice != NoticeText(MovieOutcome::Hung) || notice == expected)
+        return false;
+    qInfo("played once more: under Wine the board's process stopped answering, as it now and "
+          "then does on a busy machine");
+    return true;
+}
 
 // Whether the author reads that something was refused for this reason.
 bool Says(const QStringList &refusedFiles, Refusal refusal)
@@ -425,15 +444,25 @@ void TestPreview::hostileMovies()
     // for: the preview comes back with a report in every case.
     QFETCH(int, index);
     const HostileMovies::Case &hostile = HostileMovies::Cases()[std::size_t(index)];
+    if (hostile.linked && !HostileMovies::MakesLinks())
+        QSKIP(LinksWaived);
     QTemporaryDir folder;
     QTemporaryDir out;
     const QString path = folder.filePath(u"brevanto.dll"_s);
     QVERIFY(hostile.make(path));
-    BoardPreview preview;
-    const PreviewReport report = preview.run(path, QDir(out.path()));
+    const auto previewed = [&] { return BoardPreview().run(path, QDir(out.path())); };
+    PreviewReport report = previewed();
+    // The rows that hang later, and the crash, which Wine ends as not answering, are not played
+    // again.
+    if (hostile.reason != MovieOutcome::Playing && hostile.reason != MovieOutcome::Crashed &&
+        PlayedAgainUnderWine(report.refusal.value_or(QString()), NoticeText(hostile.reason)))
+        report = previewed();
     if (hostile.cleanUp)
         hostile.cleanUp(path);
     QCOMPARE(report.exitStatus(), 2);
+    if (hostile.reason == MovieOutcome::Crashed && RunsUnderWine())
+        QSKIP("waived: Wine does not end a process whose stack overflows, as Windows does; the "
+              "board is ended for not answering instead");
     if (hostile.reason != MovieOutcome::Playing)
         QCOMPARE(report.refusal.value_or(QString()), NoticeText(hostile.reason));
     if (hostile.refusal)
@@ -459,6 +488,8 @@ void TestPreview::refusedFilesAreSaid()
     // the board's first frame is enough, not the preview's every state.
     QFETCH(int, index);
     const HostileMovies::Case &hostile = HostileMovies::Cases()[std::size_t(index)];
+    if (hostile.linked && !HostileMovies::MakesLinks())
+        QSKIP(LinksWaived);
     QTemporaryDir folder;
     const QString path = folder.filePath(u"brevanto.dll"_s);
     QVERIFY(hostile.make(path));
@@ -471,6 +502,10 @@ void TestPreview::refusedFilesAreSaid()
     connect(&link, &BoardLink::warned, this, [&](const QString &line) { warnings.append(line); });
     link.frames().setSize(PreviewSizes().first().pixels, 1);
     link.load(path);
+    QTRY_VERIFY_WITH_TIMEOUT(link.isPlaying() || !link.notice().isEmpty(),
+                             2 * BoardProcess::LoadLimit.count());
+    if (PlayedAgainUnderWine(link.notice(), QString()))
+        link.load(path);
     QTRY_VERIFY(link.isPlaying());
     const QString boardFolder = QFileInfo(QFileInfo(path).canonicalFilePath()).path();
     QTRY_VERIFY2(Says(RefusedFiles(warnings, boardFolder), *hostile.refusal),

@@ -227,6 +227,8 @@ void TestMovieFiles::answers_data()
     QTest::newRow("out of Qt's modules by ..")
         << u"qt:/../../../../../../..$/outside/secret.png"_s << int(Served::Missing)
         << int(Refusal::Outside) << false;
+    QTest::newRow("a folder on the way to Qt's modules")
+        << u"qt:/.."_s << int(Served::Missing) << none << false;
     QTest::newRow("a resource") << u":/display/stage.qml"_s << int(Served::Qt) << none << false;
 }
 
