@@ -40,6 +40,9 @@ private:
     bool probeNames(const PreviewState &state);
     bool inspect(const PreviewState &state);
     bool timeChanges(const PreviewState &state, PreviewReport::Picture &picture);
+    // What a change of `name` to `changed` alone costs the board's process, in milliseconds;
+    // none once the board is refused.
+    std::optional<double> timeChange(const QString &name, const QString &changed);
     // Back to the state's values after timeChanges().
     void restore(const PreviewState &state);
     bool refused();
