@@ -192,8 +192,7 @@ MovieFiles::Answer MovieFiles::ask(const QString &name)
         const QMutexLocker lock(&m_mutex);
         verdict = judge(name, IsDocument(name) ? Use::Document : Use::Other);
     }
-    if (verdict.refused)
-        warn(name, *verdict.refused);
+    publish(verdict, name);
     return verdict.answer;
 }
 
@@ -204,8 +203,18 @@ void MovieFiles::readAsDocument(const QString &path)
         const QMutexLocker lock(&m_mutex);
         verdict = judge(path, Use::Document);
     }
+    publish(verdict, path);
+}
+
+void MovieFiles::publish(const Verdict &verdict, const QString &what)
+{
     if (verdict.refused)
-        warn(path, *verdict.refused);
+        warn(what, *verdict.refused);
+    if (verdict.refusesMovie) {
+        const QMutexLocker lock(&m_mutex);
+        if (!m_refusal)
+            m_refusal = verdict.refusesMovie;
+    }
 }
 
 void MovieFiles::refuse(const QString &what, Refusal why)
@@ -267,20 +276,16 @@ MovieFiles::Verdict MovieFiles::inside(const QString &name, Use use)
         case FolderEntry::Kind::NotAFile:
             return {{}, Refusal::NotAFile};
         case FolderEntry::Kind::Unreadable:
-            m_refusal = MovieOutcome::Unreadable;
-            return {{}, Refusal::Unreadable};
+            return {{}, Refusal::Unreadable, MovieOutcome::Unreadable};
         case FolderEntry::Kind::TooLarge:
-            m_refusal = MovieOutcome::TooLarge;
-            return {{}, Refusal::FileTooLarge};
+            return {{}, Refusal::FileTooLarge, MovieOutcome::TooLarge};
         case FolderEntry::Kind::File:
             break;
         }
         identity = entry.identity;
         if (!m_kept.contains(identity)) {
-            if (m_allFiles + entry.bytes.size() > MovieLimits::AllFilesBytes) {
-                m_refusal = MovieOutcome::TooLarge;
-                return {{}, Refusal::AllFilesTooLarge};
-            }
+            if (m_allFiles + entry.bytes.size() > MovieLimits::AllFilesBytes)
+                return {{}, Refusal::AllFilesTooLarge, MovieOutcome::TooLarge};
             m_allFiles += entry.bytes.size();
             m_kept.insert(identity, {std::move(entry.bytes), false, std::nullopt});
         }
@@ -297,10 +302,8 @@ MovieFiles::Verdict MovieFiles::inside(const QString &name, Use use)
             m_allDocuments += kept.bytes.size();
         kept.document = !kept.refused;
     }
-    if (kept.refused) {
-        m_refusal = MovieOutcome::TooLarge;
-        return {{}, kept.refused};
-    }
+    if (kept.refused)
+        return {{}, kept.refused, MovieOutcome::TooLarge};
     // Refused as missing, the engine imports the folder as a plain one: its types without the
     // plugin.
     if (FileName(name) == u"qmldir") {

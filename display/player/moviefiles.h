@@ -117,12 +117,17 @@ private:
     struct Verdict
     {
         Answer answer;
-        std::optional<Refusal> refused;
+        std::optional<Refusal> refused = {};
+        // The movie refused whole for it; made known only once the refusal is said, so that
+        // whoever ends the process for it has the reason on its error output already.
+        std::optional<MovieOutcome> refusesMovie = {};
     };
 
     Verdict judge(const QString &name, Use use);
     Verdict inside(const QString &name, Use use);
     void warn(const QString &what, Refusal why);
+    // Says the verdict's refusal, then makes its refusal of the movie known.
+    void publish(const Verdict &verdict, const QString &what);
 
     const PathRules m_rules = SystemPathRules();
     const QStringList m_qtFolders;
