@@ -64,8 +64,13 @@ QUrl MovieSandbox::Refused()
     return QUrl(QStringLiteral("brevanto-refused://nowhere"));
 }
 
-QUrl MovieSandbox::intercept(const QUrl &url, DataType type)
+QUrl MovieSandbox::intercept(const QUrl &asked, DataType type)
 {
+    // "C:/logo.png" where an address goes: Qt takes the drive for a scheme, the author meant a
+    // file, which the gate judges as such.
+    QUrl url = asked.scheme().size() == 1 && SystemPathRules().drives
+                   ? QUrl::fromLocalFile(asked.scheme().toUpper() + u':' + asked.path())
+                   : asked;
     // None, or relative to nothing: the engine's own documents without an address ask so.
     if (url.isEmpty())
         return url;
@@ -87,10 +92,6 @@ QUrl MovieSandbox::intercept(const QUrl &url, DataType type)
         m_files.refuse(Shown(url), Refusal::Outside);
         return Refused();
     }
-    // "C:/logo.png" where an address goes: Qt takes the drive for a scheme, the author meant a
-    // file, which the gate judges as such.
-    if (scheme.size() == 1 && SystemPathRules().drives)
-        return intercept(QUrl::fromLocalFile(scheme.toUpper() + u':' + url.path()), type);
     if (!url.isLocalFile()) {
         m_files.refuse(Shown(url), Refusal::NetworkAddress);
         return Refused();

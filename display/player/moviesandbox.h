@@ -44,7 +44,7 @@ public:
     // Reads the movie at `path` and lets the movie's files come from its folder from now on.
     MovieFiles::Movie open(const QString &path) { return m_files.open(path); }
 
-    QUrl intercept(const QUrl &url, DataType type) override;
+    QUrl intercept(const QUrl &asked, DataType type) override;
     QNetworkAccessManager *create(QObject *parent) override;
 
     // Why the movie is refused whole, if a file of its is too large or not to be read.

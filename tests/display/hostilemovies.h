@@ -52,6 +52,8 @@ struct Case
     Trigger trigger = Trigger::None;
     // Why it does not play, where it is refused or stops: the program's notice says so.
     MovieOutcome reason = MovieOutcome::Playing;
+    // Made with symbolic links, which not every system makes (MakesLinks()).
+    bool linked = false;
     // The reason the board's author reads for what the movie reached for and may not have,
     // "Scoreboard movie: PATH is refused: REASON", where the sandbox's gate refuses it.
     std::optional<Refusal> refusal = std::nullopt;
@@ -61,8 +63,6 @@ struct Case
     const char *neverWritten = nullptr;
     // Takes away, before the scratch folder goes, what make() put beyond its reach.
     void (*cleanUp)(const QString &path) = nullptr;
-    // Made with symbolic links, which not every system makes (MakesLinks()).
-    bool linked = false;
 };
 
 // What lies outside the movie's folder is in this colour.
@@ -492,9 +492,9 @@ inline std::span<const Case> Cases()
                            ")\" }"));
              },
          .outcome = Outcome::Plays,
+         .linked = true,
          .refusal = Refusal::Outside,
-         .forbidden = OutsideColour,
-         .linked = true},
+         .forbidden = OutsideColour},
         {.name = "a picture outside in an SVG",
          .make =
              [](const QString &path) {
@@ -507,9 +507,9 @@ inline std::span<const Case> Cases()
                                      "width=\"400\" height=\"300\"/></svg>\n");
              },
          .outcome = Outcome::Plays,
+         .linked = true,
          .refusal = Refusal::Outside,
-         .forbidden = OutsideColour,
-         .linked = true},
+         .forbidden = OutsideColour},
         {.name = "worker modules importing from outside",
          .make =
              [](const QString &path) {
@@ -536,9 +536,9 @@ inline std::span<const Case> Cases()
                                          "\";" + worker);
              },
          .outcome = Outcome::Plays,
+         .linked = true,
          .refusal = Refusal::Outside,
-         .forbidden = OutsideColour,
-         .linked = true},
+         .forbidden = OutsideColour},
         {.name = "a worker module of 3 MiB, later",
          .make =
              [](const QString &path) {
@@ -578,13 +578,13 @@ inline std::span<const Case> Cases()
                                                             QStringLiteral("/picture.png")));
              },
          .outcome = Outcome::Plays,
+         .linked = true,
          .refusal = Refusal::LinkOut,
          .forbidden = OutsideColour,
          .cleanUp =
              [](const QString &path) {
                  RemoveDeepThroughLinks(QFileInfo(path).dir().filePath(QStringLiteral("board")));
-             },
-         .linked = true},
+             }},
         {.name = "a part of 300 KB by a Loader",
          .make =
              [](const QString &path) {
@@ -648,9 +648,9 @@ inline std::span<const Case> Cases()
                            "\"); write.send(\"written\")\n    }"));
              },
          .outcome = Outcome::Plays,
+         .linked = true,
          .forbidden = OutsideColour,
-         .neverWritten = "outside/written.txt",
-         .linked = true},
+         .neverWritten = "outside/written.txt"},
         {.name = "the program's folder as a module folder",
          .make =
              [](const QString &path) {
