@@ -7,7 +7,7 @@
 #
 # By default only the files a change touches: those changed since the branch left main, or on
 # main the change not yet committed (else the last commit), and those that include a changed
-# header. BREVANTO_LINT_ALL=1 checks every file (about five minutes of two cores);
+# header. BREVANTO_LINT_ALL=1 checks every file (about eight minutes of two cores);
 # BREVANTO_LINT_BASE=<commit> names the commit to compare with.
 # Usage: tidy.sh <source folder> <build folder> [clang-tidy] [jobs]
 set -euo pipefail
