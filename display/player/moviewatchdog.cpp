@@ -1,32 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Qt's own thread, lock and wait, not the C++ library's: with MinGW's, the watch's timed wait
+// could sleep through both its time and its stop (seen under Wine), and hold the load for ever.
 #include "moviewatchdog.h"
 
+#include <QDeadlineTimer>
 #include <QJSEngine>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
+#include <QWaitCondition>
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 bool RunWatched(QJSEngine *engine, std::chrono::milliseconds limit,
                 const std::function<void()> &work)
 {
-    std::atomic<bool> fired{false};
-    {
-        const std::jthread watchdog([engine, limit, &fired](std::stop_token stop) {
-            std::mutex mutex;
-            std::condition_variable_any wake;
-            std::unique_lock lock(mutex);
-            // Wakes early only when the work is done.
-            wake.wait_for(lock, stop, limit, [] { return false; });
-            if (stop.stop_requested())
-                return;
-            fired = true;
-            // Safe from any thread: the engine only raises a flag that its scripts check.
+    QMutex mutex;
+    QWaitCondition workDone;
+    bool done = false;
+    bool fired = false;
+    const std::unique_ptr<QThread> watchdog(QThread::create([&] {
+        const QDeadlineTimer deadline(limit);
+        const QMutexLocker lock(&mutex);
+        while (!done && workDone.wait(&mutex, deadline)) {
+        }
+        fired = !done;
+        // Safe from any thread: the engine only raises a flag that its scripts check.
+        if (fired)
             engine->setInterrupted(true);
-        });
-        work();
-    } // the watchdog is stopped and joined here: `fired` cannot change any more
+    }));
+    watchdog->start();
+    work();
+    {
+        const QMutexLocker lock(&mutex);
+        done = true;
+        workDone.wakeAll();
+    }
+    watchdog->wait(); // `fired` cannot change any more
     if (fired)
         engine->setInterrupted(false);
     return fired;

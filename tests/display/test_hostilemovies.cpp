@@ -3,11 +3,9 @@
 #include "faketime.h"
 #include "hostilemovies.h"
 #include "movienotice.h"
-#include "moviewatchdog.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QJSEngine>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
@@ -64,8 +62,6 @@ private Q_SLOTS:
     void slowLoadIsSaid();
     void moviePlaysAgainAfterACutOff();
     void remoteFilesAreNeverFetched();
-    void watchdog_data();
-    void watchdog();
     void wholeProgramBesideSomeFiles();
 
 private:
@@ -270,35 +266,6 @@ void TestHostileMovies::remoteFilesAreNeverFetched()
     // Connections made while the board loaded are waiting already; then any made later.
     QVERIFY(!server.hasPendingConnections());
     QVERIFY(!server.waitForNewConnection(1500));
-}
-
-void TestHostileMovies::watchdog_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<bool>("fires");
-
-    QTest::newRow("endless loop") << u"for (;;) {}"_s << 50 << true;
-    QTest::newRow("endless loop that catches the cut-off")
-        << u"for (;;) { try { for (;;) {} } catch (e) {} }"_s << 50 << true;
-    QTest::newRow("endless recursion into a loop")
-        << u"(function f() { try { for (;;) {} } finally { f() } })()"_s << 50 << true;
-    QTest::newRow("quick script") << u"6 * 7"_s << 60000 << false;
-}
-
-void TestHostileMovies::watchdog()
-{
-    QFETCH(QString, script);
-    QFETCH(int, limit);
-    QFETCH(bool, fires);
-    QJSEngine engine;
-    QJSValue result;
-    const bool cutShort = RunWatched(&engine, std::chrono::milliseconds(limit),
-                                     [&] { result = engine.evaluate(script); });
-    QCOMPARE(cutShort, fires);
-    QCOMPARE(result.isError(), fires);
-    QVERIFY(!engine.isInterrupted());
-    QCOMPARE(engine.evaluate(u"6 * 7"_s).toInt(), 42);
 }
 
 void TestHostileMovies::wholeProgramBesideSomeFiles()
