@@ -28,19 +28,6 @@ constexpr const char *LinksWaived = "waived: this system makes no symbolic links
                                     "std::filesystem makes none on Windows, Wine none at all), "
                                     "which the row's board is made with";
 
-// Under Wine on a busy machine, now and then the board's process sleeps through a load, its
-// threads idle and none woken, until it is ended for not answering: Wine's, not the board's.
-// Whether a row that ended so (`notice`), to end otherwise (`expected`, none when it is to
-// play), is to be played once more; it says so.
-bool PlayedAgainUnderWine(const QString &notice, const QString &expected)
-{
-    if (!RunsUnderWine() || notice != NoticeText(MovieOutcome::Hung) || notice == expected)
-        return false;
-    qInfo("played once more: under Wine the board's process stopped answering, as it now and "
-          "then does on a busy machine");
-    return true;
-}
-
 // Whether the author reads that something was refused for this reason.
 bool Says(const QStringList &refusedFiles, Refusal refusal)
 {
@@ -450,13 +437,7 @@ void TestPreview::hostileMovies()
     QTemporaryDir out;
     const QString path = folder.filePath(u"brevanto.dll"_s);
     QVERIFY(hostile.make(path));
-    const auto previewed = [&] { return BoardPreview().run(path, QDir(out.path())); };
-    PreviewReport report = previewed();
-    // The rows that hang later, and the crash, which Wine ends as not answering, are not played
-    // again.
-    if (hostile.reason != MovieOutcome::Playing && hostile.reason != MovieOutcome::Crashed &&
-        PlayedAgainUnderWine(report.refusal.value_or(QString()), NoticeText(hostile.reason)))
-        report = previewed();
+    const PreviewReport report = BoardPreview().run(path, QDir(out.path()));
     if (hostile.cleanUp)
         hostile.cleanUp(path);
     QCOMPARE(report.exitStatus(), 2);
@@ -504,9 +485,7 @@ void TestPreview::refusedFilesAreSaid()
     link.load(path);
     QTRY_VERIFY_WITH_TIMEOUT(link.isPlaying() || !link.notice().isEmpty(),
                              2 * BoardProcess::LoadLimit.count());
-    if (PlayedAgainUnderWine(link.notice(), QString()))
-        link.load(path);
-    QTRY_VERIFY(link.isPlaying());
+    QVERIFY2(link.isPlaying(), qPrintable(link.notice()));
     const QString boardFolder = QFileInfo(QFileInfo(path).canonicalFilePath()).path();
     QTRY_VERIFY2(Says(RefusedFiles(warnings, boardFolder), *hostile.refusal),
                  qPrintable(warnings.join(u'\n')));
