@@ -17,6 +17,8 @@ frmSplash::frmSplash(std::chrono::milliseconds interval)
     if (const QScreen *screen = this->screen())
         move(screen->geometry().center() - rect().center());
 
+    // Precise: a coarse timer may close the splash up to a twentieth of its time early.
+    Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(interval);
     connect(&Timer1, &QTimer::timeout, this, &QDialog::accept);
     connect(this, &QDialog::finished, this, [this] { m_closed = true; });

@@ -196,7 +196,7 @@ void TestForm1::startUpOrder()
     QVERIFY(splashSeen);
     QVERIFY(formHiddenMeanwhile);
     QVERIFY(movieMeanwhile.isEmpty());
-    QVERIFY2(elapsed >= 1900 && elapsed < 4000, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed >= 2000 && elapsed < 4000, qPrintable(QString::number(elapsed)));
     QVERIFY(!form.display()->Movie().isEmpty());
 }
 
