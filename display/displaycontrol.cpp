@@ -42,6 +42,8 @@ DisplayControl::DisplayControl(DisplayServices services, QWidget *parent)
     });
     m_link->frames().setVariable(BoardName::Clock, m_clock->text());
     m_loadingDelay.setSingleShot(true);
+    // Precise: boards are promised half a second of black, and a coarse timer may fire early.
+    m_loadingDelay.setTimerType(Qt::PreciseTimer);
     m_loadingDelay.setInterval(LoadingNoticeDelay);
     connect(&m_loadingDelay, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }

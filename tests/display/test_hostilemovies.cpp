@@ -209,8 +209,8 @@ void TestHostileMovies::slowLoadIsSaid()
                                        "    Repeater { model: 300000; Item {} }\n}\n"));
     DisplayControl *board = m_form->display();
     QElapsedTimer loading;
-    board->setMovie(path);
     loading.start();
+    board->setMovie(path);
     QTest::qWait(300);
     QCOMPARE(NoticePixels(board), 0);
     QTRY_VERIFY(NoticePixels(board) > 0);
